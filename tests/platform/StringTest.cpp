@@ -1,0 +1,64 @@
+#include "platform/core/String.h"
+
+#include <gtest/gtest.h>
+
+TEST(CStringFormat, percentSTakesWideTextAsOnWindows)
+{
+    CString s;
+    s.Format(L"是否确定要删除该设备:%s ？", L"一号泵");
+    EXPECT_EQ(s, L"是否确定要删除该设备:一号泵 ？");
+
+    s.Format(L"[%5s|%-3s|%c|%hs|%d%%]", L"ab", L"x", L'中', "narrow", 42);
+    EXPECT_EQ(s, L"[   ab|x  |中|narrow|42%]");
+}
+
+TEST(CStringFormat, longResultsAreNotCut)
+{
+    const CString big(L'字', 5000);
+    CString s;
+    s.Format(L"<%s>", big.GetString());
+    EXPECT_EQ(s.GetLength(), 5002);
+    EXPECT_EQ(s.Mid(1, 5000), big);
+}
+
+TEST(CStringTrim, removesIswspaceAtBothEndsOnly)
+{
+    CString s(L" \t\u3000 a b \r\n");
+    s.Trim();
+    EXPECT_EQ(s, L"a b");
+
+    CString onlyBlanks(L" \t ");
+    EXPECT_TRUE(onlyBlanks.Trim().IsEmpty());
+
+    CString left(L"  x  ");
+    EXPECT_EQ(left.TrimLeft(), L"x  ");
+    CString right(L"  x  ");
+    EXPECT_EQ(right.TrimRight(), L"  x");
+}
+
+TEST(CStringCompare, isExactAndCaseSensitive)
+{
+    EXPECT_TRUE(CString(L"Secret") == CString(L"Secret"));
+    EXPECT_FALSE(CString(L"Secret") == CString(L"secret"));
+    EXPECT_FALSE(CString(L"a") == CString(L"a "));
+}
+
+TEST(CStringAccess, findAndIndexStayInRange)
+{
+    const CString s(L"a{b}c");
+    EXPECT_EQ(s.Find(L'{'), 1);
+    EXPECT_EQ(s.Find(L'|'), -1);
+    EXPECT_EQ(s.Find(L'c', 10), -1);
+    EXPECT_EQ(s.Find(L"b}"), 2);
+    EXPECT_EQ(s.Left(2) + s.Mid(2), s);
+    EXPECT_EQ(s.Mid(4, 100), L"c");
+    EXPECT_TRUE(s.Mid(9).IsEmpty());
+}
+
+TEST(CStringUtf8, roundTripsAndReplacesBadBytes)
+{
+    const CString s(L"账号 user \U0001F600");
+    EXPECT_EQ(FromUtf8(ToUtf8(s)), s);
+    EXPECT_EQ(FromUtf8("a\xFF" "b"), L"a\uFFFDb");
+    EXPECT_EQ(FromUtf8("\xE4\xB8"), L"\uFFFD\uFFFD");
+}
