@@ -1,0 +1,105 @@
+#include "registry/AccountFile.h"
+
+#include "platform/core/AtomicFile.h"
+#include "platform/core/WinApp.h"
+#include "registry/Account.h"
+#include "registry/AccountFormat.h"
+#include "registry/UserListLock.h"
+
+#include <cerrno>
+#include <climits>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+bool IsPlainFileName(const CString& strName)
+{
+    const std::wstring& name = strName.str();
+    return !name.empty() && name != L"." && name != L".." && name.find_first_of(std::wstring(L"/\0", 2)) == std::wstring::npos;
+}
+
+bool WriteWhole(const CString& strAccount, const std::string& bytes)
+{
+    const CString strPath = AccountFilePath(strAccount);
+    CAtomicFile file;
+    if (strPath.IsEmpty() || !file.Open(strPath))
+        return false;
+    try {
+        file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+        file.Commit();
+        return true;
+    } catch (CFileException* e) {
+        e->Delete();
+        return false;
+    }
+}
+
+} // namespace
+
+CString AccountFilePath(const CString& strAccount)
+{
+    const CWinApp* pApp = AfxGetApp();
+    if (!pApp || !IsPlainFileName(strAccount))
+        return CString();
+    // The help-file path is the executable's path with a four-character extension; less the
+    // file name and that extension, it is the folder with its trailing separator.
+    const CString strHelp(pApp->m_pszHelpFilePath);
+    const int nFolder = strHelp.GetLength() - CString(pApp->m_pszExeName).GetLength() - 4;
+    if (nFolder < 0)
+        return CString();
+    return strHelp.Left(nFolder) + strAccount + L".cfg";
+}
+
+bool AccountFileExists(const CString& strAccount)
+{
+    const CString strPath = AccountFilePath(strAccount);
+    struct stat st;
+    return !strPath.IsEmpty() && ::stat(ToUtf8(strPath).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool SaveAccountFile(const CString& strAccount)
+{
+    return WriteWhole(strAccount, FormatAccountFile(g_strPassword, g_arrDevGroup));
+}
+
+bool CreateAccountFile(const CString& strAccount, const CString& strPassword)
+{
+    return WriteWhole(strAccount, FormatAccountFile(strPassword, CArray<DEVGROUP, DEVGROUP>()));
+}
+
+AccountLoadResult LoadAccountFile(const CString& strAccount)
+{
+    const CString strPath = AccountFilePath(strAccount);
+    if (strPath.IsEmpty())
+        return AccountLoadResult::NoFile;
+    CFile file;
+    CFileException error(CFileException::none, 0, CString());
+    if (!file.Open(strPath, CFile::modeRead | CFile::typeBinary, &error))
+        return error.m_lOsError == ENOENT || error.m_lOsError == ENOTDIR ? AccountLoadResult::NoFile
+                                                                          : AccountLoadResult::ReadFailed;
+    std::vector<char> buffer;
+    try {
+        const ULONGLONG length = file.GetLength();
+        if (length >= UINT_MAX)
+            return AccountLoadResult::ReadFailed;
+        buffer.resize(static_cast<size_t>(length));
+        // A file that shrank under us is as unreadable as one with a bad sector.
+        if (file.Read(buffer.data(), static_cast<UINT>(length)) != length)
+            return AccountLoadResult::ReadFailed;
+        file.Close();
+    } catch (CFileException* e) {
+        e->Delete();
+        return AccountLoadResult::ReadFailed;
+    }
+
+    CString strPassword;
+    CArray<DEVGROUP, DEVGROUP> arrDevGroup;
+    ParseAccountFile(buffer.data(), buffer.size(), strPassword, arrDevGroup);
+    {
+        CUserListLock lock;
+        g_arrDevGroup = std::move(arrDevGroup);
+    }
+    g_strPassword = strPassword;
+    return AccountLoadResult::Loaded;
+}

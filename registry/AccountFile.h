@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/core/String.h"
+
+enum class AccountLoadResult { NoFile, Loaded, ReadFailed };
+
+// The executable's folder + account + ".cfg". Empty when there is no application object or
+// when the name could lead out of that folder or name no file of it ("/" or NUL inside,
+// "." or "..", or nothing at all).
+CString AccountFilePath(const CString& strAccount);
+
+bool AccountFileExists(const CString& strAccount);
+
+// Rewrites the whole file from g_strPassword and g_arrDevGroup. The new content takes the
+// file's place only once all of it is on the disk: on false the previous file is whole.
+bool SaveAccountFile(const CString& strAccount);
+
+// Writes the file of a new account: the password line alone, in the same way as a save.
+bool CreateAccountFile(const CString& strAccount, const CString& strPassword);
+
+// Fills g_strPassword and g_arrDevGroup from the file. With NoFile or ReadFailed neither is
+// touched: an account whose file could not be read must not look empty, or its next save
+// would destroy the file.
+AccountLoadResult LoadAccountFile(const CString& strAccount);

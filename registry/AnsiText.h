@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/core/String.h"
+
+#include <cstddef>
+#include <string>
+
+// The account file's text in the ANSI code page (GBK, a double-byte code page whose second
+// bytes include "{", "|" and "}").
+
+// Bytes taken by the character that starts at pos: 2 for a lead byte followed by a valid
+// second byte before end, else 1. Scans step by this so that no second byte is mistaken for
+// a delimiter.
+inline size_t AnsiCharSize(const char* data, size_t pos, size_t end)
+{
+    const auto lead = static_cast<unsigned char>(data[pos]);
+    if (lead < 0x81 || lead > 0xFE || pos + 1 >= end)
+        return 1;
+    const auto trail = static_cast<unsigned char>(data[pos + 1]);
+    const bool isTrail = (trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFE);
+    return isTrail ? 2 : 1;
+}
+
+// Appends the text up to its first NUL, whatever its length; a character the code page
+// lacks becomes "?".
+void AppendAnsi(std::string& out, const CString& text);
+
+// The text of count bytes. A character the code page lacks becomes one U+FFFD, taking as
+// many bytes as AnsiCharSize says, so that the text never holds a delimiter the scans
+// stepped over.
+CString WideFromAnsi(const char* data, size_t count);

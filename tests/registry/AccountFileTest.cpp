@@ -1,0 +1,114 @@
+#include "AccountFolder.h"
+#include "RegistryTestData.h"
+#include "registry/AccountFile.h"
+
+#include <csignal>
+#include <sys/resource.h>
+
+using AccountFileTest = AccountFolderTest;
+
+TEST_F(AccountFileTest, pathIsTheExecutablesFolderAndTheAccountName)
+{
+    EXPECT_EQ(AccountFilePath(L"张三"), FromUtf8(m_dir + "/张三.cfg"));
+    EXPECT_EQ(AccountFilePath(L"a b\\c"), FromUtf8(m_dir + "/a b\\c.cfg"));
+}
+
+TEST_F(AccountFileTest, namesThatLeadOutOfTheFolderAreNeverFiles)
+{
+    std::filesystem::create_directory(PathOf("sub"));
+    WriteBytes("sub/x.cfg", "pw\r\n");
+    for (const CString& name : {CString(L""), CString(L"."), CString(L".."), CString(L"sub/x"), CString(L"../x"),
+                                CString(L"x\0y", 3)}) {
+        EXPECT_TRUE(AccountFilePath(name).IsEmpty()) << name;
+        EXPECT_FALSE(AccountFileExists(name)) << name;
+        EXPECT_EQ(LoadAccountFile(name), AccountLoadResult::NoFile) << name;
+        EXPECT_FALSE(CreateAccountFile(name, L"pw")) << name;
+        EXPECT_FALSE(SaveAccountFile(name)) << name;
+    }
+    EXPECT_EQ(Listing(), "sub;");
+    EXPECT_FALSE(std::filesystem::exists(m_dir + "/../x.cfg"));
+}
+
+TEST_F(AccountFileTest, creationWritesThePasswordLineAloneAndLoadsBack)
+{
+    ASSERT_TRUE(CreateAccountFile(L"alice", L"中文pw"));
+    EXPECT_EQ(ReadBytes("alice.cfg"), "\xD6\xD0\xCE\xC4pw\r\n");
+    EXPECT_TRUE(AccountFileExists(L"alice"));
+    g_arrDevGroup.Add(MakeGroup(L"stale", 1));
+    ASSERT_EQ(LoadAccountFile(L"alice"), AccountLoadResult::Loaded);
+    EXPECT_EQ(g_strPassword, L"中文pw");
+    EXPECT_EQ(g_arrDevGroup.GetSize(), 0);
+    EXPECT_EQ(Listing(), "alice.cfg;");
+}
+
+TEST_F(AccountFileTest, saveRewritesTheWholeFileAndLoadReadsItBack)
+{
+    WriteBytes("bob.cfg", "old\r\n{old user}\r\n");
+    g_strPassword = L"";
+    g_arrDevGroup.Add(MakeGroup(L"u", 2));
+    ASSERT_TRUE(SaveAccountFile(L"bob"));
+    EXPECT_EQ(ReadBytes("bob.cfg"), "\r\n{u}\r\nid0|key0|dev0|name0|addr0|0\r\nid1|key1|dev1|name1|addr1|1\r\n");
+
+    g_strPassword = L"x";
+    g_arrDevGroup.RemoveAll();
+    ASSERT_EQ(LoadAccountFile(L"bob"), AccountLoadResult::Loaded);
+    EXPECT_EQ(g_strPassword, L"");
+    CArray<DEVGROUP, DEVGROUP> expected;
+    expected.Add(MakeGroup(L"u", 2));
+    EXPECT_TRUE(SameGroups(g_arrDevGroup, expected));
+}
+
+TEST_F(AccountFileTest, aMissingOrUnreadableFileTouchesNothing)
+{
+    g_strPassword = L"keep";
+    g_arrDevGroup.Add(MakeGroup(L"keep", 1));
+    EXPECT_EQ(LoadAccountFile(L"nobody"), AccountLoadResult::NoFile);
+    std::filesystem::create_directory(PathOf("folder.cfg"));
+    EXPECT_EQ(LoadAccountFile(L"folder"), AccountLoadResult::ReadFailed);
+    EXPECT_EQ(g_strPassword, L"keep");
+    EXPECT_EQ(g_arrDevGroup.GetSize(), 1);
+}
+
+TEST_F(AccountFileTest, aFailedSaveLeavesThePreviousFileWhole)
+{
+    const std::string old = "old\r\n{u}\r\na|b|c|d|e|1\r\n";
+    WriteBytes("carol.cfg", old);
+    g_strPassword = L"new";
+    g_arrDevGroup.Add(MakeGroup(L"many", 2000));
+
+    // The file-size limit makes the write fail part-way, as a full disk would.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved1 = SaveAccountFile(L"carol");
+    const bool created = CreateAccountFile(L"carol", CString(L'p', 5000));
+    setrlimit(RLIMIT_FSIZE, &saved);
+
+    EXPECT_FALSE(saved1);
+    EXPECT_FALSE(created);
+    EXPECT_EQ(ReadBytes("carol.cfg"), old);
+    EXPECT_EQ(Listing(), "carol.cfg;");
+}
+
+TEST_F(AccountFileTest, aSaveThatCannotReplaceTheFileFails)
+{
+    std::filesystem::create_directory(PathOf("dave.cfg"));
+    EXPECT_FALSE(SaveAccountFile(L"dave"));
+    EXPECT_TRUE(std::filesystem::is_directory(PathOf("dave.cfg")));
+    EXPECT_EQ(Listing(), "dave.cfg;");
+
+    m_app.SetExecutablePath(FromUtf8(m_dir + "/missing/quorvane"));
+    EXPECT_FALSE(SaveAccountFile(L"dave"));
+    EXPECT_FALSE(CreateAccountFile(L"dave", L"pw"));
+}
+
+TEST(AccountFileWithoutApp, hasNoPath)
+{
+    ASSERT_EQ(AfxGetApp(), nullptr);
+    EXPECT_TRUE(AccountFilePath(L"alice").IsEmpty());
+    EXPECT_FALSE(SaveAccountFile(L"alice"));
+    EXPECT_EQ(LoadAccountFile(L"alice"), AccountLoadResult::NoFile);
+}

@@ -1,0 +1,48 @@
+#include "RegistryTestData.h"
+#include "registry/Account.h"
+#include "registry/UserListLock.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+// Run under ThreadSanitizer, a change or read made outside the lock is reported as a race.
+TEST(CUserListLock, keepsTheWorkersReadsApartFromTheUiThreadsChanges)
+{
+    g_arrDevGroup.RemoveAll();
+    std::atomic<bool> done{false};
+    std::atomic<int> torn{0};
+    std::thread worker([&] {
+        while (!done) {
+            CUserListLock lock;
+            for (INT_PTR i = 0; i < g_arrDevGroup.GetSize(); ++i) {
+                const DEVGROUP& user = g_arrDevGroup[i];
+                if (user.arrDevice.GetSize() != 3 || !(user.arrDevice[2].strNumber == L"2"))
+                    ++torn;
+            }
+        }
+    });
+    for (int i = 0; i < 2000; ++i) {
+        CUserListLock lock;
+        if (i % 3 == 2)
+            g_arrDevGroup.RemoveAt(0);
+        else
+            g_arrDevGroup.Add(MakeGroup(L"u", 3));
+    }
+    done = true;
+    worker.join();
+    EXPECT_EQ(torn, 0);
+    EXPECT_EQ(g_arrDevGroup.GetSize(), 2000 - 2 * 666);
+    g_arrDevGroup.RemoveAll();
+}
+
+TEST(CUserListLock, isReleasedAtTheEndOfItsScope)
+{
+    {
+        CUserListLock lock;
+    }
+    std::thread other([] { CUserListLock lock; });
+    other.join();
+    CUserListLock again;
+}
