@@ -4,7 +4,6 @@
 
 // The system's 8-bit ("ANSI") code page is code page 936 (GBK), whatever the locale says.
 constexpr UINT CP_ACP = 0;
-constexpr UINT CP_UTF8 = 65001;
 
 // Wide text to 8-bit text. cchWideChar -1 means "up to and including the terminating NUL".
 // With cbMultiByte 0 the result is the size needed; otherwise it is the count of bytes

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/core/Array.h"
+#include "platform/core/String.h"
+
+class CInternetSession;
+
+// The console's two exchanges with the cloud platform. Build one client per exchange.
+class CHttpClient
+{
+public:
+    // Raises CInternetException when the client's session cannot be opened.
+    CHttpClient();
+    virtual ~CHttpClient();
+    CHttpClient(const CHttpClient&) = delete;
+    CHttpClient& operator=(const CHttpClient&) = delete;
+
+    // GETs pszPath from the API host. The body of a 200 answer, at most 32767 bytes of it, as
+    // wide text; "" on any failure or other status. Never raises.
+    CString HttpGet(LPCTSTR pszPath, CArray<CString, CString>* pHeaders);
+
+    // POSTs nLength bytes of pBody to strUrl. The answer's lines, each followed by CR LF,
+    // whatever the status; a failure of the transport raises CInternetException.
+    CString HttpPost(CString strUrl, const char* pBody, int nLength, CArray<CString, CString>* pHeaders);
+
+private:
+    CInternetSession* m_pSession;
+};

@@ -1,0 +1,209 @@
+#include "platform/inet/CurlTransfer.h"
+
+#include "platform/core/StopSignal.h"
+#include "platform/inet/InternetException.h"
+#include "platform/inet/InternetLibrary.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// How long one wait for the network may last before the stop signal and the time-outs are
+// looked at again.
+constexpr int kPollStepMs = 50;
+constexpr long kMaxRedirects = 10;
+
+DWORD ErrorFromCurl(int result)
+{
+    switch (result) {
+    case CURLE_OPERATION_TIMEDOUT: return ERROR_INTERNET_TIMEOUT;
+    case CURLE_URL_MALFORMAT: return ERROR_INTERNET_INVALID_URL;
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY: return ERROR_INTERNET_NAME_NOT_RESOLVED;
+    case CURLE_COULDNT_CONNECT: return ERROR_INTERNET_CANNOT_CONNECT;
+    case CURLE_ABORTED_BY_CALLBACK: return ERROR_INTERNET_OPERATION_CANCELLED;
+    case CURLE_GOT_NOTHING:
+    case CURLE_PARTIAL_FILE: return ERROR_INTERNET_CONNECTION_ABORTED;
+    case CURLE_SEND_ERROR:
+    case CURLE_RECV_ERROR: return ERROR_INTERNET_CONNECTION_RESET;
+    // Only http URLs are made, so an unsupported protocol is an answer without a status line.
+    case CURLE_UNSUPPORTED_PROTOCOL:
+    case CURLE_WEIRD_SERVER_REPLY: return ERROR_HTTP_INVALID_SERVER_RESPONSE;
+    case CURLE_TOO_MANY_REDIRECTS: return ERROR_HTTP_REDIRECT_FAILED;
+    default: return ERROR_INTERNET_INTERNAL_ERROR;
+    }
+}
+
+} // namespace
+
+CCurlTransfer::CCurlTransfer(const HttpRequestSpec& spec) : m_receiveTimeoutMs(spec.receiveTimeoutMs)
+{
+    if (!AfxInternetInitialize())
+        AfxThrowInternetException(ERROR_INTERNET_INTERNAL_ERROR);
+    m_easy = curl_easy_init();
+    m_multi = curl_multi_init();
+    if (!m_easy || !m_multi) {
+        curl_easy_cleanup(m_easy);
+        curl_multi_cleanup(m_multi);
+        AfxThrowInternetException(ERROR_INTERNET_INTERNAL_ERROR);
+    }
+
+    // The request carries no Accept or Expect line unless the caller added one.
+    bool hasAccept = false, hasExpect = false;
+    for (const std::string& line : spec.headerLines) {
+        m_headers = curl_slist_append(m_headers, line.c_str());
+        hasAccept = hasAccept || strncasecmp(line.c_str(), "Accept:", 7) == 0;
+        hasExpect = hasExpect || strncasecmp(line.c_str(), "Expect:", 7) == 0;
+    }
+    if (!hasAccept)
+        m_headers = curl_slist_append(m_headers, "Accept:");
+    if (!hasExpect)
+        m_headers = curl_slist_append(m_headers, "Expect:");
+
+    curl_easy_setopt(m_easy, CURLOPT_URL, spec.url.c_str());
+    curl_easy_setopt(m_easy, CURLOPT_PROTOCOLS_STR, "http");
+    curl_easy_setopt(m_easy, CURLOPT_REDIR_PROTOCOLS_STR, "http");
+    curl_easy_setopt(m_easy, CURLOPT_PATH_AS_IS, 1L);
+    curl_easy_setopt(m_easy, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(m_easy, CURLOPT_FORBID_REUSE, 1L);
+    curl_easy_setopt(m_easy, CURLOPT_FRESH_CONNECT, 1L);
+    curl_easy_setopt(m_easy, CURLOPT_USERAGENT, spec.userAgent.c_str());
+    curl_easy_setopt(m_easy, CURLOPT_HTTPHEADER, m_headers);
+    curl_easy_setopt(m_easy, CURLOPT_HTTP_VERSION, spec.http11 ? CURL_HTTP_VERSION_1_1 : CURL_HTTP_VERSION_1_0);
+    curl_easy_setopt(m_easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(spec.connectTimeoutMs));
+    curl_easy_setopt(m_easy, CURLOPT_FOLLOWLOCATION, spec.followRedirects ? 1L : 0L);
+    curl_easy_setopt(m_easy, CURLOPT_MAXREDIRS, kMaxRedirects);
+    if (spec.post) {
+        curl_easy_setopt(m_easy, CURLOPT_POSTFIELDSIZE, static_cast<long>(spec.body.size()));
+        curl_easy_setopt(m_easy, CURLOPT_COPYPOSTFIELDS, spec.body.data());
+    }
+    curl_easy_setopt(m_easy, CURLOPT_WRITEFUNCTION, &CCurlTransfer::OnBody);
+    curl_easy_setopt(m_easy, CURLOPT_WRITEDATA, this);
+    curl_easy_setopt(m_easy, CURLOPT_HEADERFUNCTION, &CCurlTransfer::OnHeader);
+    curl_easy_setopt(m_easy, CURLOPT_HEADERDATA, this);
+    curl_easy_setopt(m_easy, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(m_easy, CURLOPT_XFERINFOFUNCTION, &CCurlTransfer::OnProgress);
+    curl_easy_setopt(m_easy, CURLOPT_XFERINFODATA, this);
+}
+
+CCurlTransfer::~CCurlTransfer()
+{
+    curl_multi_remove_handle(m_multi, m_easy);
+    curl_easy_cleanup(m_easy);
+    curl_multi_cleanup(m_multi);
+    curl_slist_free_all(m_headers);
+}
+
+void CCurlTransfer::Send()
+{
+    if (curl_multi_add_handle(m_multi, m_easy) != CURLM_OK)
+        FailWith(ERROR_INTERNET_INTERNAL_ERROR);
+    m_lastActivity = std::chrono::steady_clock::now();
+    PumpUntilBodyOrEnd();
+    // A failure before any of the body arrived is a failure of the send; one in the middle of
+    // the body is reported by the read that reaches it.
+    if (m_ended && m_result != CURLE_OK && !HasUnreadBody())
+        FailWith(ErrorFromCurl(m_result));
+}
+
+long CCurlTransfer::StatusCode() const
+{
+    long status = 0;
+    curl_easy_getinfo(m_easy, CURLINFO_RESPONSE_CODE, &status);
+    return status;
+}
+
+size_t CCurlTransfer::Read(char* pBuffer, size_t nCount)
+{
+    if (nCount == 0)
+        return 0;
+    if (!HasUnreadBody() && !m_ended) {
+        if (m_paused) {
+            m_paused = false;
+            curl_easy_pause(m_easy, CURLPAUSE_CONT);
+        }
+        PumpUntilBodyOrEnd();
+    }
+    if (HasUnreadBody()) {
+        const size_t n = std::min(nCount, m_piece.size() - m_readPos);
+        std::memcpy(pBuffer, m_piece.data() + m_readPos, n);
+        m_readPos += n;
+        return n;
+    }
+    if (m_result != CURLE_OK)
+        FailWith(ErrorFromCurl(m_result));
+    return 0;
+}
+
+size_t CCurlTransfer::OnBody(char* data, size_t size, size_t count, void* self)
+{
+    auto* transfer = static_cast<CCurlTransfer*>(self);
+    if (transfer->HasUnreadBody()) {
+        transfer->m_paused = true;
+        return CURL_WRITEFUNC_PAUSE;
+    }
+    transfer->m_piece.assign(data, size * count);
+    transfer->m_readPos = 0;
+    transfer->m_lastActivity = std::chrono::steady_clock::now();
+    return size * count;
+}
+
+size_t CCurlTransfer::OnHeader(char*, size_t size, size_t count, void* self)
+{
+    static_cast<CCurlTransfer*>(self)->m_lastActivity = std::chrono::steady_clock::now();
+    return size * count;
+}
+
+int CCurlTransfer::OnProgress(void*, long long, long long, long long, long long)
+{
+    return AfxIsThreadStopRequested() ? 1 : 0;
+}
+
+void CCurlTransfer::PumpUntilBodyOrEnd()
+{
+    for (;;) {
+        int running = 0;
+        if (curl_multi_perform(m_multi, &running) != CURLM_OK)
+            FailWith(ERROR_INTERNET_INTERNAL_ERROR);
+        int queued = 0;
+        while (CURLMsg* msg = curl_multi_info_read(m_multi, &queued)) {
+            if (msg->msg == CURLMSG_DONE) {
+                m_ended = true;
+                m_result = msg->data.result;
+            }
+        }
+        if (HasUnreadBody() || m_ended)
+            return;
+        CheckWaitLimits();
+        curl_multi_poll(m_multi, nullptr, 0, kPollStepMs, nullptr);
+    }
+}
+
+void CCurlTransfer::CheckWaitLimits()
+{
+    if (AfxIsThreadStopRequested())
+        FailWith(ERROR_INTERNET_OPERATION_CANCELLED);
+    // Connecting is bounded by libcurl's connect time-out; the receive time-out counts the
+    // silence after that.
+    const auto now = std::chrono::steady_clock::now();
+    if (!m_connected) {
+        curl_off_t connectTime = 0;
+        curl_easy_getinfo(m_easy, CURLINFO_CONNECT_TIME_T, &connectTime);
+        if (connectTime <= 0)
+            return;
+        m_connected = true;
+        m_lastActivity = now;
+    }
+    if (now - m_lastActivity > std::chrono::milliseconds(m_receiveTimeoutMs))
+        FailWith(ERROR_INTERNET_TIMEOUT);
+}
+
+void CCurlTransfer::FailWith(DWORD dwError)
+{
+    m_ended = true;
+    m_result = CURLE_ABORTED_BY_CALLBACK;
+    AfxThrowInternetException(dwError);
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/inet/HttpRequestSpec.h"
+
+#include <chrono>
+#include <string>
+
+typedef void CURL;
+typedef void CURLM;
+
+// One exchange over libcurl, driven from the calling thread. The answer's body is taken in
+// one piece at a time: while the reader has not consumed a piece, the transfer is paused,
+// so an answer is never downloaded further than it is read. Waits poll in short steps so
+// that the calling thread's stop signal ends the exchange promptly. Failures raise
+// CInternetException.
+class CCurlTransfer
+{
+public:
+    explicit CCurlTransfer(const HttpRequestSpec& spec);
+    ~CCurlTransfer();
+    CCurlTransfer(const CCurlTransfer&) = delete;
+    CCurlTransfer& operator=(const CCurlTransfer&) = delete;
+
+    // Sends the request and waits until the answer's head has arrived.
+    void Send();
+    // The final answer's status, or 0 when none has been read.
+    long StatusCode() const;
+    // Copies up to nCount body bytes; 0 at the end of the body.
+    size_t Read(char* pBuffer, size_t nCount);
+
+private:
+    static size_t OnBody(char* data, size_t size, size_t count, void* self);
+    static size_t OnHeader(char* data, size_t size, size_t count, void* self);
+    static int OnProgress(void* self, long long, long long, long long, long long);
+
+    bool HasUnreadBody() const { return m_readPos < m_piece.size(); }
+    // Runs the transfer until there is body to read or it has ended.
+    void PumpUntilBodyOrEnd();
+    void CheckWaitLimits();
+    [[noreturn]] void FailWith(DWORD dwError);
+
+    CURL* m_easy = nullptr;
+    CURLM* m_multi = nullptr;
+    struct curl_slist* m_headers = nullptr;
+    DWORD m_receiveTimeoutMs;
+    std::string m_piece;
+    size_t m_readPos = 0;
+    bool m_paused = false;
+    bool m_connected = false;
+    bool m_ended = false;
+    int m_result = 0;
+    std::chrono::steady_clock::time_point m_lastActivity;
+};

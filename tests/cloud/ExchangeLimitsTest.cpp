@@ -1,0 +1,102 @@
+// How long an exchange may hold its thread: a raised stop signal ends it at once, and a
+// silent server is given up after the receive time-out.
+#include "cloud/ApiConstants.h"
+#include "cloud/HttpClient.h"
+#include "platform/core/StopSignal.h"
+#include "platform/inet/HttpConnection.h"
+#include "platform/inet/HttpFile.h"
+#include "platform/inet/InternetException.h"
+#include "tests/support/FakePlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+#include <memory>
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+class ExchangeLimitsTest : public ::testing::Test
+{
+protected:
+    // Runs work on a thread that obeys a stop signal, raises the signal once the platform has
+    // the request, and returns how long the thread took to finish after that.
+    template <class Work>
+    Clock::duration StoppedAfterRequest(Work work)
+    {
+        CStopSignal signal;
+        auto done = std::async(std::launch::async, [&] {
+            AfxSetThreadStopSignal(&signal);
+            work();
+        });
+        EXPECT_TRUE(platform.waitForRequests(1, 5s));
+        const auto raised = Clock::now();
+        signal.Raise();
+        EXPECT_EQ(done.wait_for(5s), std::future_status::ready);
+        return Clock::now() - raised;
+    }
+
+    fake::FakePlatform platform;
+    fake::ProxyEnvironment proxy{platform.proxyUrl()};
+};
+
+TEST_F(ExchangeLimitsTest, stopSignalEndsGetPromptlyWithEmptyText)
+{
+    platform.scriptReply(fake::Reply::Silence());
+    CString result = L"unset";
+    const auto took = StoppedAfterRequest([&] { result = CHttpClient().HttpGet(L"devices/1", nullptr); });
+    EXPECT_LT(took, 500ms);
+    EXPECT_EQ(result, L"");
+}
+
+TEST_F(ExchangeLimitsTest, stopSignalEndsPostWithException)
+{
+    platform.scriptReply(fake::Reply::Silence());
+    DWORD error = 0;
+    const auto took = StoppedAfterRequest([&] {
+        try {
+            CHttpClient().HttpPost(CString(g_szCommandUrlPrefix) + L"1", SWITCH_ON_BODY, 11, nullptr);
+        } catch (CInternetException* e) {
+            error = e->m_dwError;
+            e->Delete();
+        }
+    });
+    EXPECT_LT(took, 500ms);
+    EXPECT_EQ(error, ERROR_INTERNET_OPERATION_CANCELLED);
+}
+
+TEST_F(ExchangeLimitsTest, stopSignalEndsSlowBodyRead)
+{
+    fake::Reply slow;
+    slow.body = std::string(100, 'x');
+    slow.resetAfterBodyBytes = 10;
+    slow.delay = 10s;
+    platform.scriptReply(slow);
+    const auto took = StoppedAfterRequest([] { CHttpClient().HttpGet(L"devices/1", nullptr); });
+    EXPECT_LT(took, 500ms);
+}
+
+TEST_F(ExchangeLimitsTest, silentServerIsGivenUpAfterReceiveTimeout)
+{
+    platform.scriptReply(fake::Reply::Silence());
+    CInternetSession session;
+    session.SetOption(INTERNET_OPTION_RECEIVE_TIMEOUT, 300);
+    std::unique_ptr<CHttpConnection> connection(session.GetHttpConnection(g_szApiHost));
+    std::unique_ptr<CHttpFile> file(connection->OpenRequest(HTTP_VERB_GET, L"devices/1"));
+    const auto start = Clock::now();
+    DWORD error = 0;
+    try {
+        file->SendRequest();
+    } catch (CInternetException* e) {
+        error = e->m_dwError;
+        e->Delete();
+    }
+    EXPECT_EQ(error, ERROR_INTERNET_TIMEOUT);
+    EXPECT_GE(Clock::now() - start, 300ms);
+    EXPECT_LT(Clock::now() - start, 2s);
+}
+
+} // namespace

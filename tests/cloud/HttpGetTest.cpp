@@ -1,0 +1,146 @@
+#include "cloud/HttpClient.h"
+#include "tests/support/FakePlatform.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using fake::Reply;
+
+const std::string kAcceptLine =
+    "Accept: audio/x-aiff, audio/basic, audio/midi,\t\t\t\t\t\t audio/mpeg, audio/wav, image/jpeg, image/gif, "
+    "image/jpg, image/png,\t\t\t\t\t\t image/mng, image/bmp, text/plain, text/html, text/htm";
+
+class HttpGetTest : public ::testing::Test
+{
+protected:
+    CString Get(LPCTSTR path, CArray<CString, CString>* headers = nullptr)
+    {
+        CHttpClient client;
+        return client.HttpGet(path, headers);
+    }
+    fake::RecordedRequest OnlyRequest() const
+    {
+        const auto requests = platform.requests();
+        EXPECT_EQ(requests.size(), 1u);
+        return requests.empty() ? fake::RecordedRequest() : requests.front();
+    }
+
+    fake::FakePlatform platform;
+    fake::ProxyEnvironment proxy{platform.proxyUrl()};
+};
+
+TEST_F(HttpGetTest, sendsHttp10RequestWithStoredAcceptLineThenCallersLines)
+{
+    platform.scriptReply(Reply::Json("{\"errno\":0}"));
+    CArray<CString, CString> headers;
+    headers.Add(L"api-key:k1");
+    EXPECT_EQ(Get(L"devices/42", &headers), L"{\"errno\":0}");
+
+    const auto request = OnlyRequest();
+    EXPECT_EQ(request.requestLine, "GET http://" QUORVANE_API_HOST "/devices/42 HTTP/1.0");
+    ASSERT_EQ(kAcceptLine.size() + 2, 182u);
+    ASSERT_EQ(request.headers("Accept").size(), 1u);
+    EXPECT_EQ(request.headers("Accept").front(), kAcceptLine);
+    EXPECT_EQ(request.headers("api-key"), std::vector<std::string>{"api-key:k1"});
+    EXPECT_EQ(request.headers("User-Agent"), std::vector<std::string>{"User-Agent: cloud_client_tests"});
+    EXPECT_TRUE(request.headers("Expect").empty());
+    const auto accept = std::find(request.headerLines.begin(), request.headerLines.end(), kAcceptLine);
+    EXPECT_EQ(accept + 1, std::find(request.headerLines.begin(), request.headerLines.end(), "api-key:k1"));
+    EXPECT_TRUE(request.body.empty());
+}
+
+TEST_F(HttpGetTest, addsOnlyHeadersNotYetOnTheRequest)
+{
+    platform.scriptReply(Reply::Json("{}"));
+    CArray<CString, CString> headers;
+    headers.Add(L"ACCEPT: text/json");
+    headers.Add(L"api-key:first\r\n");
+    headers.Add(L"Api-Key:second");
+    Get(L"devices/1", &headers);
+
+    const auto request = OnlyRequest();
+    EXPECT_EQ(request.headers("Accept"), std::vector<std::string>{kAcceptLine});
+    EXPECT_EQ(request.headers("api-key"), std::vector<std::string>{"api-key:first"});
+}
+
+TEST_F(HttpGetTest, nullHeaderListSendsOnlyTheAcceptLine)
+{
+    platform.scriptReply(Reply::Json("{}"));
+    Get(L"devices/1");
+    const auto request = OnlyRequest();
+    EXPECT_EQ(request.headers("Accept").size(), 1u);
+    EXPECT_TRUE(request.headers("api-key").empty());
+}
+
+TEST_F(HttpGetTest, everyStatusButOkYieldsEmptyText)
+{
+    for (int status : {204, 404, 500, 201}) {
+        platform.scriptReply(Reply::Json("{\"errno\":0}", status));
+        EXPECT_EQ(Get(L"devices/1"), L"") << status;
+    }
+    platform.scriptReply(Reply::Json(""));
+    EXPECT_EQ(Get(L"devices/1"), L"");
+}
+
+TEST_F(HttpGetTest, longBodyIsCutAt32767Bytes)
+{
+    for (bool chunked : {false, true}) {
+        Reply reply;
+        reply.body = std::string(40000, 'a');
+        reply.body[32766] = 'z';
+        reply.chunked = chunked;
+        platform.scriptReply(reply);
+        const CString text = Get(L"devices/1");
+        ASSERT_EQ(text.GetLength(), 32767) << chunked;
+        EXPECT_EQ(text[32766], L'z');
+    }
+}
+
+TEST_F(HttpGetTest, bodyEndsAtItsFirstNulByte)
+{
+    Reply reply;
+    reply.body = std::string("{\"a\":1}\0tail", 12);
+    platform.scriptReply(reply);
+    EXPECT_EQ(Get(L"devices/1"), L"{\"a\":1}");
+}
+
+TEST_F(HttpGetTest, bodyIsDecodedFromTheCodePage)
+{
+    platform.scriptReply(Reply::Json("{\"name\":\"\xd4\xda\xcf\xdf\"}"));
+    EXPECT_EQ(Get(L"devices/1"), L"{\"name\":\"在线\"}");
+}
+
+TEST_F(HttpGetTest, followsRedirects)
+{
+    platform.scriptReply(Reply::Redirect("http://" QUORVANE_API_HOST "/devices/7"));
+    platform.setDevice("7", true, 1);
+    const CString text = Get(L"devices/1");
+    EXPECT_NE(text.Find(L"\"online\":true"), -1) << text;
+    const auto requests = platform.requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[1].path, "/devices/7");
+}
+
+TEST_F(HttpGetTest, brokenAnswersYieldEmptyText)
+{
+    Reply reset;
+    reset.body = std::string(20000, 'x');
+    reset.resetAfterBodyBytes = 5000;
+    platform.scriptReply(reset);
+    EXPECT_EQ(Get(L"devices/1"), L"");
+
+    platform.scriptReply(Reply::Raw("garbage instead of a status line\r\n\r\n{}"));
+    EXPECT_EQ(Get(L"devices/1"), L"");
+
+    platform.scriptReply(Reply::Raw(""));
+    EXPECT_EQ(Get(L"devices/1"), L"");
+}
+
+TEST_F(HttpGetTest, unreachablePlatformYieldsEmptyText)
+{
+    fake::ProxyEnvironment refused("http://127.0.0.1:" + std::to_string(fake::RefusedPort()));
+    EXPECT_EQ(Get(L"devices/1"), L"");
+}
+
+} // namespace

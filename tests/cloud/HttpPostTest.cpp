@@ -1,0 +1,112 @@
+#include "cloud/ApiConstants.h"
+#include "cloud/HttpClient.h"
+#include "platform/inet/InternetException.h"
+#include "tests/support/FakePlatform.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using fake::Reply;
+
+class HttpPostTest : public ::testing::Test
+{
+protected:
+    CString Post(const char* body, CArray<CString, CString>* headers = nullptr, CString url = CommandUrl(L"42"))
+    {
+        CHttpClient client;
+        return client.HttpPost(url, body, static_cast<int>(strlen(body)), headers);
+    }
+    static CString CommandUrl(LPCTSTR id) { return CString(g_szCommandUrlPrefix) + id; }
+
+    fake::FakePlatform platform;
+    fake::ProxyEnvironment proxy{platform.proxyUrl()};
+};
+
+// The error code that a POST raised, or 0 when it returned.
+DWORD PostError(const std::function<void()>& post)
+{
+    try {
+        post();
+    } catch (CInternetException* e) {
+        const DWORD error = e->m_dwError;
+        TCHAR text[128];
+        EXPECT_TRUE(e->GetErrorMessage(text, 128));
+        e->Delete();
+        return error;
+    }
+    return 0;
+}
+
+TEST_F(HttpPostTest, sendsHttp11RequestWithFixedHeadersAndExactBody)
+{
+    platform.setDevice("42", true, 0);
+    CArray<CString, CString> headers;
+    headers.Add(L"api-key:k1");
+    headers.Add(L"accept: text/html");
+    Post(SWITCH_ON_BODY, &headers);
+
+    const auto requests = platform.requests();
+    ASSERT_EQ(requests.size(), 1u);
+    const auto& request = requests.front();
+    EXPECT_EQ(request.requestLine, "POST http://" QUORVANE_API_HOST "/cmds?qos=1&timeout=10&device_id=42 HTTP/1.1");
+    EXPECT_EQ(request.headers("Content-Type"),
+              std::vector<std::string>{"Content-Type: application/json;charset=UTF-8"});
+    EXPECT_EQ(request.headers("Accept"), std::vector<std::string>{"Accept: */*"});
+    EXPECT_EQ(request.headers("api-key"), std::vector<std::string>{"api-key:k1"});
+    EXPECT_EQ(request.headers("Content-Length"), std::vector<std::string>{"Content-Length: 11"});
+    EXPECT_TRUE(request.headers("Expect").empty());
+    EXPECT_EQ(request.body, "s,-1,90,300");
+    EXPECT_EQ(platform.device("42")->relay, 1);
+
+    Post(SWITCH_OFF_BODY, &headers);
+    EXPECT_EQ(platform.requests().back().body, "s,0,90,300");
+    EXPECT_EQ(platform.device("42")->relay, 0);
+}
+
+TEST_F(HttpPostTest, returnsAnswerLinesWhateverTheStatus)
+{
+    platform.scriptReply(Reply::Json("line one\r\nline two", 500));
+    EXPECT_EQ(Post(SWITCH_ON_BODY), L"line one\r\nline two\r\n");
+
+    platform.scriptReply(Reply::Json("a\n\rb\n\n"));
+    EXPECT_EQ(Post(SWITCH_ON_BODY), L"a\r\nb\r\n\r\n");
+
+    platform.scriptReply(Reply::Json(""));
+    EXPECT_EQ(Post(SWITCH_ON_BODY), L"");
+}
+
+TEST_F(HttpPostTest, redirectIsNotFollowed)
+{
+    platform.scriptReply(Reply::Redirect("http://" QUORVANE_API_HOST "/elsewhere"));
+    EXPECT_EQ(Post(SWITCH_OFF_BODY), L"moved\r\n");
+    EXPECT_EQ(platform.requestCount(), 1u);
+}
+
+// Characters that cannot stand in a request line as they are still name the same id.
+TEST_F(HttpPostTest, deviceIdKeepsItsCharacters)
+{
+    Post(SWITCH_ON_BODY, nullptr, CommandUrl(L"a&b#c d/%41"));
+    EXPECT_EQ(platform.requests().front().path, "/cmds?qos=1&timeout=10&device_id=a&b%23c%20d/%41");
+}
+
+TEST_F(HttpPostTest, transportFailuresRaise)
+{
+    const std::string refused = "http://127.0.0.1:" + std::to_string(fake::RefusedPort()) + "/cmds";
+    {
+        fake::ProxyEnvironment direct("");
+        EXPECT_EQ(PostError([&] { Post(SWITCH_ON_BODY, nullptr, FromUtf8(refused)); }), ERROR_INTERNET_CANNOT_CONNECT);
+    }
+    platform.scriptReply(Reply::Raw("garbage\r\n\r\n"));
+    EXPECT_EQ(PostError([&] { Post(SWITCH_ON_BODY); }), ERROR_HTTP_INVALID_SERVER_RESPONSE);
+
+    Reply reset;
+    reset.body = std::string(5000, 'x');
+    reset.resetAfterBodyBytes = 100;
+    platform.scriptReply(reset);
+    EXPECT_NE(PostError([&] { Post(SWITCH_ON_BODY); }), 0u);
+
+    EXPECT_EQ(PostError([&] { Post(SWITCH_ON_BODY, nullptr, L"not a url"); }), ERROR_INTERNET_INVALID_URL);
+}
+
+} // namespace
