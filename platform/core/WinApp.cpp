@@ -67,6 +67,9 @@ void CWinApp::SetExecutablePath(const CString& strPath)
     m_pszAppName = m_strAppName;
 }
 
+BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+END_MESSAGE_MAP()
+
 CWinApp* AfxGetApp()
 {
     return g_pTheApp;

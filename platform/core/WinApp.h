@@ -1,12 +1,14 @@
 #pragma once
 
+#include "platform/core/CmdTarget.h"
 #include "platform/core/String.h"
 
+class CException;
 class CWnd;
 
 // The application object: exactly one exists, and AfxGetApp() finds it. Its names come from
 // the running executable's own path, never from the current directory.
-class CWinApp
+class CWinApp : public CCmdTarget
 {
 public:
     explicit CWinApp(LPCTSTR lpszAppName = nullptr);
@@ -20,6 +22,13 @@ public:
     // Where per-application settings would go; the console keeps none, so only the key is
     // remembered.
     void SetRegistryKey(LPCTSTR lpszRegistryKey);
+
+    // Defined by the window layer (platform_ui); programs without windows never call them.
+    // The icon resource of that id, or null when there is none.
+    HICON LoadIcon(UINT nIDResource) const;
+    // Tells the operator about an exception that left a message handler: its own text, or a
+    // fixed one that says whether a menu command or a control's notification failed.
+    LRESULT ProcessWndProcException(CException* e, const MSG* pMsg);
 
     // The application's name: the given one, or else the executable's file name without its
     // extension.
@@ -36,12 +45,17 @@ public:
     // folder of their own.
     void SetExecutablePath(const CString& strPath);
 
+    // There is no help file on Linux, so the help command has nothing to open.
+    void OnHelp() {}
+
 private:
     CString m_strAppName;
     CString m_strExeName;
     CString m_strHelpFilePath;
     CString m_strRegistryKey;
     bool m_bNamedByCaller = false;
+
+    DECLARE_MESSAGE_MAP()
 };
 
 CWinApp* AfxGetApp();

@@ -1,0 +1,86 @@
+#include "cloud/StatusPollThread.h"
+
+#include "cloud/AnswerReader.h"
+#include "cloud/ApiConstants.h"
+#include "cloud/HttpClient.h"
+#include "cloud/StatusPollTarget.h"
+#include "platform/core/StopSignal.h"
+#include "registry/Account.h"
+#include "registry/UserListLock.h"
+
+namespace {
+
+constexpr DWORD CYCLE_PAUSE_MS = 1000;
+constexpr int ONLINE_STATE_COLUMN = 4;
+constexpr int RELAY_STATE_COLUMN = 5;
+
+constexpr LPCTSTR ONLINE_TEXT = _T("在线");
+constexpr LPCTSTR OFFLINE_TEXT = _T("离线");
+constexpr LPCTSTR RELAY_CLOSED_TEXT = _T("通");
+constexpr LPCTSTR RELAY_OPEN_TEXT = _T("断");
+
+// Copies what the requests for device nDevice of user nUser need, so that no request reads
+// the user list. FALSE when the user or the device is gone: the cycle ends there.
+BOOL CopyDeviceIds(int nUser, int nDevice, CString& strApiKey, CString& strDeviceId)
+{
+    CUserListLock lock;
+    if (nUser >= g_arrDevGroup.GetSize())
+        return FALSE;
+    const CArray<DEVICE, DEVICE>& arrDevice = g_arrDevGroup[nUser].arrDevice;
+    if (nDevice >= arrDevice.GetSize())
+        return FALSE;
+    strApiKey = arrDevice[nDevice].strApiKey;
+    strDeviceId = arrDevice[nDevice].strDeviceId;
+    return TRUE;
+}
+
+// One GET with a client of its own. A client that cannot be built is a failed exchange.
+CString QueryPlatform(const CString& strPath, const CString& strApiKey)
+{
+    CArray<CString, CString> headers;
+    headers.Add(API_KEY_HEADER + strApiKey);
+    try {
+        CHttpClient client;
+        return client.HttpGet(strPath, &headers);
+    } catch (CException* e) {
+        e->Delete();
+        return CString();
+    }
+}
+
+void PollDevice(IStatusPollTarget& target, int nUser, int nRow, const CString& strApiKey, const CString& strDeviceId)
+{
+    const CString strDevicePath = DEVICE_PATH_PREFIX + strDeviceId;
+    int nOnline = 0;
+    if (!ReadDeviceOnline(QueryPlatform(strDevicePath, strApiKey), &nOnline))
+        return;
+    if (!nOnline) {
+        target.SetStateCell(nUser, nRow, ONLINE_STATE_COLUMN, OFFLINE_TEXT);
+        return;
+    }
+    target.SetStateCell(nUser, nRow, ONLINE_STATE_COLUMN, ONLINE_TEXT);
+    int nRelay = 0;
+    if (ReadStatusCurrentValue(QueryPlatform(strDevicePath + STATUS_PATH_SUFFIX, strApiKey), &nRelay))
+        target.SetStateCell(nUser, nRow, RELAY_STATE_COLUMN, nRelay ? RELAY_CLOSED_TEXT : RELAY_OPEN_TEXT);
+}
+
+void PollCycle(IStatusPollTarget& target)
+{
+    const int nUser = target.GetSelectedUser();
+    if (nUser >= 0) {
+        CString strApiKey, strDeviceId;
+        for (int i = 0; !AfxIsThreadStopRequested() && CopyDeviceIds(nUser, i, strApiKey, strDeviceId); ++i)
+            PollDevice(target, nUser, i, strApiKey, strDeviceId);
+    }
+    Sleep(CYCLE_PAUSE_MS);
+}
+
+} // namespace
+
+UINT StatusPollThread(LPVOID pParam)
+{
+    IStatusPollTarget& target = *static_cast<IStatusPollTarget*>(pParam);
+    while (!AfxIsThreadStopRequested())
+        PollCycle(target);
+    return 0;
+}

@@ -1,0 +1,10 @@
+#include "console/AboutDlg.h"
+
+#include "resources/Resource.h"
+
+CAboutDlg::CAboutDlg() : CDialogEx(IDD_ABOUTBOX)
+{
+}
+
+BEGIN_MESSAGE_MAP(CAboutDlg, CDialogEx)
+END_MESSAGE_MAP()

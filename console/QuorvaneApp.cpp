@@ -1,0 +1,35 @@
+#include "console/QuorvaneApp.h"
+
+#include "console/QuorvaneDlg.h"
+#include "platform/ui/Startup.h"
+
+BEGIN_MESSAGE_MAP(CQuorvaneApp, CWinApp)
+    ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
+END_MESSAGE_MAP()
+
+CQuorvaneApp::CQuorvaneApp()
+{
+    m_dwRestartManagerSupportFlags = AFX_RESTART_MANAGER_SUPPORT_RESTART;
+}
+
+BOOL CQuorvaneApp::InitInstance()
+{
+    INITCOMMONCONTROLSEX InitCtrls;
+    InitCtrls.dwSize = sizeof(InitCtrls);
+    InitCtrls.dwICC = ICC_WIN95_CLASSES;
+    InitCommonControlsEx(&InitCtrls);
+
+    CWinApp::InitInstance();
+    AfxEnableControlContainer();
+    CShellManager* pShellManager = new CShellManager;
+    CMFCVisualManager::SetDefaultManager(RUNTIME_CLASS(CMFCVisualManagerWindows));
+    SetRegistryKey(_T("应用程序向导生成的本地应用程序"));
+
+    CQuorvaneDlg dlg;
+    m_pMainWnd = &dlg;
+    dlg.DoModal();
+
+    delete pShellManager;
+    ControlBarCleanUp();
+    return FALSE;
+}

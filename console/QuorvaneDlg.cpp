@@ -1,0 +1,198 @@
+#include "console/QuorvaneDlg.h"
+
+#include "console/AboutDlg.h"
+#include "console/DlgInputPwd.h"
+#include "console/Messages.h"
+#include "platform/core/WinApp.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/PaintDC.h"
+#include "registry/Account.h"
+#include "resources/Resource.h"
+
+namespace {
+
+struct DeviceColumn
+{
+    LPCTSTR lpszHeading;
+    int nWidth;
+};
+
+const DeviceColumn kDeviceColumns[] = {
+    {L"设备ID", 200}, {L"编号", 200}, {L"名称", 200}, {L"地址", 600}, {L"在线", 100}, {L"开关", 100},
+};
+
+const wchar_t* const kUnknownState = L"?";
+
+} // namespace
+
+CQuorvaneDlg::CQuorvaneDlg(CWnd* pParent) : CDialogEx(IDD_QUORVANE_DIALOG, pParent)
+{
+    m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
+}
+
+CQuorvaneDlg::~CQuorvaneDlg() = default;
+
+void CQuorvaneDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialogEx::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_LIST_DEVICE, m_list);
+    DDX_Control(pDX, IDC_COMBO_USER, m_combo);
+}
+
+BEGIN_MESSAGE_MAP(CQuorvaneDlg, CDialogEx)
+    ON_WM_SYSCOMMAND()
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_NOTIFY(NM_RCLICK, IDC_LIST_DEVICE, &CQuorvaneDlg::OnNMRClickList)
+    ON_CBN_SELCHANGE(IDC_COMBO_USER, &CQuorvaneDlg::OnCbnSelchangeUser)
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+BOOL CQuorvaneDlg::OnInitDialog()
+{
+    CDialogEx::OnInitDialog();
+
+    if (CMenu* pSysMenu = GetSystemMenu(FALSE)) {
+        CString strAboutMenu;
+        strAboutMenu.LoadString(IDS_ABOUTBOX);
+        if (!strAboutMenu.IsEmpty()) {
+            pSysMenu->AppendMenu(MF_SEPARATOR);
+            pSysMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, strAboutMenu);
+        }
+    }
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_ONECLICKACTIVATE);
+    for (int nCol = 0; nCol < static_cast<int>(std::size(kDeviceColumns)); ++nCol)
+        m_list.InsertColumn(nCol, kDeviceColumns[nCol].lpszHeading, LVCFMT_LEFT, kDeviceColumns[nCol].nWidth);
+
+    CDlgInputPwd dlgLogin;
+    if (dlgLogin.DoModal() != IDOK) {
+        OnCancel();
+        return FALSE;
+    }
+    g_strAccount = dlgLogin.m_strAccount;
+    if (!LoadConfigFile(g_strAccount)) {
+        MessageBox(kReadFailedText);
+        OnCancel();
+        return FALSE;
+    }
+    if (g_strPassword != dlgLogin.m_strPassword) {
+        MessageBox(kWrongPasswordText);
+        OnCancel();
+        return FALSE;
+    }
+
+    RefreshUserCombo(0);
+    g_pMainDlg = this;
+    return TRUE;
+}
+
+void CQuorvaneDlg::RefreshUserCombo(int nUser)
+{
+    while (m_combo.GetCount() > 0)
+        m_combo.DeleteString(0);
+    for (int i = 0; i < g_arrDevGroup.GetSize(); ++i)
+        m_combo.AddString(g_arrDevGroup[i].strName);
+    m_combo.SetCurSel(nUser);
+    ShowDevices(nUser);
+}
+
+void CQuorvaneDlg::ShowDevices(int nUser)
+{
+    m_list.DeleteAllItems();
+    m_nShownUser = -1;
+    if (nUser < 0 || nUser >= g_arrDevGroup.GetSize())
+        return;
+    m_nShownUser = nUser;
+    const CArray<DEVICE, DEVICE>& arrDevice = g_arrDevGroup[nUser].arrDevice;
+    for (int i = 0; i < arrDevice.GetSize(); ++i) {
+        const DEVICE& device = arrDevice[i];
+        m_list.InsertItem(i, device.strId);
+        m_list.SetItemText(i, 1, device.strNumber);
+        m_list.SetItemText(i, 2, device.strName);
+        m_list.SetItemText(i, 3, device.strAddress);
+        m_list.SetItemText(i, 4, kUnknownState);
+        m_list.SetItemText(i, 5, kUnknownState);
+    }
+}
+
+// The list follows the box, so that a row always stands for a device of the chosen user.
+void CQuorvaneDlg::OnCbnSelchangeUser()
+{
+    ShowDevices(m_combo.GetCurSel());
+}
+
+int CQuorvaneDlg::GetSelectedUser()
+{
+    int nUser = -1;
+    AfxCallOnUiThread([this, &nUser] { nUser = m_combo.GetCurSel(); });
+    return nUser;
+}
+
+void CQuorvaneDlg::SetStateCell(int nUser, int nRow, int nCol, const CString& strText)
+{
+    AfxCallOnUiThread([&] {
+        if (nUser == m_nShownUser)
+            m_list.SetItemText(nRow, nCol, strText);
+    });
+}
+
+void CQuorvaneDlg::OnNMRClickList(NMHDR*, LRESULT* pResult)
+{
+    POINT point;
+    GetCursorPos(&point);
+    CMenu menu;
+    menu.LoadMenu(IDR_MENU_DEVICE);
+    CMenu* pPopup = menu.GetSubMenu(0);
+    pPopup->TrackPopupMenu(TPM_LEFTALIGN | TPM_LEFTBUTTON, point.x, point.y, this);
+    *pResult = 0;
+    menu.DestroyMenu();
+}
+
+void CQuorvaneDlg::OnSysCommand(UINT nID, LPARAM lParam)
+{
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg dlgAbout;
+        dlgAbout.DoModal();
+    } else {
+        CDialogEx::OnSysCommand(nID, lParam);
+    }
+}
+
+void CQuorvaneDlg::OnPaint()
+{
+    if (!IsIconic()) {
+        CDialogEx::OnPaint();
+        return;
+    }
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    const int cxIcon = GetSystemMetrics(SM_CXICON);
+    const int cyIcon = GetSystemMetrics(SM_CYICON);
+    CRect rect;
+    GetClientRect(&rect);
+    const int x = (rect.Width() - cxIcon + 1) / 2;
+    const int y = (rect.Height() - cyIcon + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+}
+
+HCURSOR CQuorvaneDlg::OnQueryDragIcon()
+{
+    return static_cast<HCURSOR>(m_hIcon);
+}
+
+BOOL CQuorvaneDlg::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_ESCAPE || pMsg->wParam == VK_RETURN))
+        return TRUE;
+    return CDialogEx::PreTranslateMessage(pMsg);
+}
+
+void CQuorvaneDlg::OnDestroy()
+{
+    // The worker writes into this window's controls: it must be gone before they are.
+    m_pPollThread.reset();
+    CDialogEx::OnDestroy();
+}

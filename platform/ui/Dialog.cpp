@@ -1,0 +1,123 @@
+#include "platform/ui/Dialog.h"
+
+#include "platform/core/Resources.h"
+#include "platform/core/WinApp.h"
+#include "platform/ui/DialogHost.h"
+#include "platform/ui/UiApplication.h"
+
+#include <QApplication>
+#include <QPushButton>
+
+IMPLEMENT_DYNAMIC(CDialog, CWnd)
+IMPLEMENT_DYNAMIC(CDialogEx, CDialog)
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_COMMAND(IDOK, &CDialog::OnOK)
+    ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
+END_MESSAGE_MAP()
+
+BEGIN_MESSAGE_MAP(CDialogEx, CDialog)
+END_MESSAGE_MAP()
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd)
+{
+}
+
+INT_PTR CDialog::DoModal()
+{
+    AfxEnsureUiApplication();
+    const AFX_DLGTEMPLATE* pTemplate = AfxFindDialogTemplate(m_nIDTemplate);
+    if (!pTemplate || m_pHost)
+        return -1;
+
+    // Without a parent of its own a dialog is owned by the window in front, or else by the
+    // application's main window.
+    QWidget* pOwner = m_pParentWnd ? m_pParentWnd->GetWidget() : QApplication::activeModalWidget();
+    CWinApp* pApp = AfxGetApp();
+    if (!pOwner && pApp && pApp->m_pMainWnd && pApp->m_pMainWnd != this)
+        pOwner = pApp->m_pMainWnd->GetWidget();
+
+    CDialogHost host(this, *pTemplate, pOwner);
+    m_pHost = &host;
+    m_pWidget = &host;
+    m_dwStyle = pTemplate->dwStyle;
+    m_nModalResult = -1;
+    m_bEnded = false;
+
+    if (SendMessage(WM_INITDIALOG))
+        host.FocusFirstTabStop();
+    if (!m_bEnded) {
+        host.setWindowModality(Qt::ApplicationModal);
+        host.exec();
+    }
+
+    SendMessage(WM_DESTROY);
+    DetachAll();
+    m_pHost = nullptr;
+    if (pApp && pApp->m_pMainWnd == this)
+        pApp->m_pMainWnd = nullptr;
+    return m_nModalResult;
+}
+
+void CDialog::EndDialog(int nResult)
+{
+    m_nModalResult = nResult;
+    m_bEnded = true;
+    if (m_pHost && m_pHost->isVisible())
+        m_pHost->done(nResult);
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    if (!UpdateData(TRUE))
+        return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message != WM_KEYDOWN || !m_pHost)
+        return FALSE;
+    if (pMsg->wParam == VK_RETURN) {
+        QWidget* pFocus = QApplication::focusWidget();
+        const bool bOnButton = qobject_cast<QPushButton*>(pFocus) && CDialogHost::FromWidget(pFocus) == m_pHost;
+        SendCommand(bOnButton ? CDialogHost::ControlID(pFocus) : m_pHost->DefaultButtonID());
+        return TRUE;
+    }
+    if (pMsg->wParam == VK_ESCAPE) {
+        SendCommand(IDCANCEL);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void CDialog::SendCommand(int nID)
+{
+    QWidget* pButton = m_pHost ? m_pHost->FindControl(nID) : nullptr;
+    SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), reinterpret_cast<LPARAM>(pButton));
+}
+
+LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog();
+    case WM_CLOSE:
+        // A dialog's close box and its system menu's Close mean Cancel.
+        SendCommand(IDCANCEL);
+        return 0;
+    default:
+        return CWnd::DefWindowProc(message, wParam, lParam);
+    }
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/core/Messages.h"
+#include "platform/core/Resources.h"
+
+#include <QDialog>
+#include <QIcon>
+#include <utility>
+#include <vector>
+
+class CDialog;
+class QToolButton;
+
+// The widget of a running dialog: the controls of its template, and the window's own
+// behaviour routed into the dialog's messages (close box, painting, system menu).
+class CDialogHost : public QDialog
+{
+public:
+    CDialogHost(CDialog* pDlg, const AFX_DLGTEMPLATE& dlgTemplate, QWidget* pOwner);
+
+    static CDialogHost* FromWidget(QWidget* pWidget);
+    CDialog* Dialog() const { return m_pDlg; }
+    QWidget* FindControl(int nID) const;
+    static int ControlID(const QWidget* pWidget);
+    int DefaultButtonID() const { return m_nDefaultID; }
+    void ShowSystemMenu(const QPoint& globalPos);
+    void SetSmallIcon(const QIcon& icon);
+    // Keyboard focus to the first control that Tab stops at, in template order.
+    void FocusFirstTabStop();
+    bool IsPainting() const { return m_bPainting; }
+
+protected:
+    void closeEvent(QCloseEvent* pEvent) override;
+    void paintEvent(QPaintEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
+
+private:
+    void AddControl(const AFX_DLGITEM& item, const QSize& baseUnits);
+    QWidget* CreateControl(const AFX_DLGITEM& item);
+    void AddSystemMenuButton();
+
+    CDialog* m_pDlg;
+    std::vector<std::pair<int, QWidget*>> m_controls;
+    int m_nDefaultID = IDOK;
+    QToolButton* m_pSystemMenuButton = nullptr;
+    bool m_bPainting = false;
+};
+
+// The font a template asks for, with the families of Windows mapped to installed ones.
+QFont AfxDialogFont(const AFX_DLGTEMPLATE& dlgTemplate);
+// Average character width and height of the font, measured the way Windows does it.
+QSize AfxDialogBaseUnits(const QFont& font);
+QRect AfxMapDialogRect(int x, int y, int cx, int cy, const QSize& baseUnits);

@@ -1,0 +1,263 @@
+#include "console/DlgAddDev.h"
+#include "console/EditingMessages.h"
+#include "resources/Resource.h"
+#include "tests/console/EditingUi.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const int kFieldEdits[] = {IDC_EDIT_DEVICE_ID, IDC_EDIT_API_KEY, IDC_EDIT_PLATFORM_ID,
+                           IDC_EDIT_DEVICE_NAME, IDC_EDIT_ADDRESS, IDC_EDIT_NUMBER};
+const wchar_t* const kFieldMessages[] = {kDeviceIdInvalidText,   kApiKeyInvalidText,  kPlatformIdInvalidText,
+                                         kDeviceNameInvalidText, kAddressInvalidText, kNumberInvalidText};
+const char* const kGoodFields[] = {"dev-01", "key01", "5001", "水泵", "一号楼", "01"};
+
+void FillGoodFields(QWidget* pDialog)
+{
+    for (int i = 0; i < 6; ++i)
+        TypeInto(pDialog, kFieldEdits[i], QString::fromUtf8(kGoodFields[i]));
+}
+
+void GiveUsers(CDlgAddDev& dlg, std::initializer_list<const wchar_t*> names, int nUser)
+{
+    for (const wchar_t* name : names)
+        dlg.m_arrUser.Add(name);
+    dlg.m_nUser = nUser;
+}
+
+TEST(IsValidFieldTest, RefusesEmptyTextAndTheFileDelimitersAnywhere)
+{
+    EXPECT_TRUE(IsValidField(L"a"));
+    EXPECT_TRUE(IsValidField(L" "));
+    EXPECT_FALSE(IsValidField(L""));
+    for (const wchar_t* bad : {L"{", L"}", L"|", L"ab|cd", L"x{", L"}x", L"中{文"})
+        EXPECT_FALSE(IsValidField(bad)) << CString(bad);
+}
+
+TEST(DlgAddDevTest, OpensOnThePreselectedUserAndReturnsTheFieldsTrimmed)
+{
+    CDlgAddDev dlg;
+    GiveUsers(dlg, {L"甲", L"乙", L"丙"}, 2);
+    CModalScript script;
+    script.OnWindow("添加设备", [](QWidget* pDialog) {
+        EXPECT_EQ(BoxItems(pDialog, IDC_COMBO_ADDDEV_USER), QStringList({"甲", "乙", "丙"}));
+        EXPECT_EQ(BoxSelection(pDialog, IDC_COMBO_ADDDEV_USER), 2);
+        TypeInto(pDialog, IDC_EDIT_DEVICE_ID, "  dev 01\t");
+        TypeInto(pDialog, IDC_EDIT_API_KEY, " key ");
+        TypeInto(pDialog, IDC_EDIT_PLATFORM_ID, "5001");
+        TypeInto(pDialog, IDC_EDIT_DEVICE_NAME, "  水泵");
+        TypeInto(pDialog, IDC_EDIT_ADDRESS, "一号楼  ");
+        TypeInto(pDialog, IDC_EDIT_NUMBER, "\t01 ");
+        ChooseInBox(pDialog, IDC_COMBO_ADDDEV_USER, 1);
+        Click(pDialog, IDOK);
+        // The edits show what the caller gets.
+        EXPECT_EQ(EditText(pDialog, IDC_EDIT_DEVICE_ID), "dev 01");
+        EXPECT_EQ(EditText(pDialog, IDC_EDIT_NUMBER), "01");
+    });
+
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_TRUE(script.Boxes().isEmpty());
+    EXPECT_EQ(dlg.m_strId, CString(L"dev 01"));
+    EXPECT_EQ(dlg.m_strApiKey, CString(L"key"));
+    EXPECT_EQ(dlg.m_strDeviceId, CString(L"5001"));
+    EXPECT_EQ(dlg.m_strName, CString(L"水泵"));
+    EXPECT_EQ(dlg.m_strAddress, CString(L"一号楼"));
+    EXPECT_EQ(dlg.m_strNumber, CString(L"01"));
+    EXPECT_EQ(dlg.m_nUser, 1);
+    EXPECT_EQ(dlg.m_arrUser.GetSize(), 3);
+}
+
+// Each field, made bad in each way, gets its own message, and the dialog stays open with
+// the bad text still in the edit.
+TEST(DlgAddDevTest, EachBadFieldIsRefusedWithItsOwnMessage)
+{
+    const QStringList badValues = {"", "   ", "a|b", "{x", "x}", "|"};
+    for (int field = 0; field < 6; ++field) {
+        CDlgAddDev dlg;
+        GiveUsers(dlg, {L"甲"}, 0);
+        CModalScript script;
+        for (const QString& bad : badValues) {
+            script.OnWindow("添加设备", [field, bad](QWidget* pDialog) {
+                FillGoodFields(pDialog);
+                TypeInto(pDialog, kFieldEdits[field], bad);
+                Click(pDialog, IDOK);
+            });
+            script.AnswerMessageBox("确定");
+            script.OnWindow("添加设备", [field, bad](QWidget* pDialog) {
+                EXPECT_EQ(EditText(pDialog, kFieldEdits[field]), bad);
+                const int other = (field + 1) % 6;
+                EXPECT_EQ(EditText(pDialog, kFieldEdits[other]), QString::fromUtf8(kGoodFields[other]));
+            });
+        }
+        script.OnWindow("添加设备", [](QWidget* pDialog) { PressKey(pDialog, IDC_EDIT_DEVICE_ID, Qt::Key_Escape); });
+
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL) << "field " << field;
+        EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+        ASSERT_EQ(script.Boxes().size(), badValues.size());
+        for (int i = 0; i < badValues.size(); ++i)
+            EXPECT_EQ(script.Boxes()[i], Box(kFieldMessages[field])) << "field " << field << " value " << i;
+    }
+}
+
+TEST(DlgAddDevTest, OnlyTheFirstBadFieldIsReportedPerPress)
+{
+    CDlgAddDev dlg;
+    GiveUsers(dlg, {L"甲"}, 0);
+    CModalScript script;
+    script.OnWindow("添加设备", [](QWidget* pDialog) {
+        FillGoodFields(pDialog);
+        TypeInto(pDialog, IDC_EDIT_API_KEY, "");
+        TypeInto(pDialog, IDC_EDIT_NUMBER, "{1}");
+        Click(pDialog, IDOK);
+    });
+    script.AnswerMessageBox("确定");
+    script.OnWindow("添加设备", [](QWidget* pDialog) {
+        TypeInto(pDialog, IDC_EDIT_API_KEY, "key");
+        PressKey(pDialog, IDC_EDIT_ADDRESS, Qt::Key_Return);
+    });
+    script.AnswerMessageBox("确定");
+    script.OnWindow("添加设备", [](QWidget* pDialog) {
+        TypeInto(pDialog, IDC_EDIT_NUMBER, "1");
+        PressKey(pDialog, IDC_EDIT_NUMBER, Qt::Key_Return);
+    });
+
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(script.Boxes(), QStringList({Box(kApiKeyInvalidText), Box(kNumberInvalidText)}));
+    EXPECT_EQ(dlg.m_strApiKey, CString(L"key"));
+    EXPECT_EQ(dlg.m_strNumber, CString(L"1"));
+}
+
+TEST(DlgAddDevTest, OkWithNoUserChosenIsRefusedAndKeepsWhatWasTyped)
+{
+    CDlgAddDev dlg;
+    GiveUsers(dlg, {L"甲", L"乙"}, -1);
+    CModalScript script;
+    script.OnWindow("添加设备", [](QWidget* pDialog) {
+        EXPECT_EQ(BoxSelection(pDialog, IDC_COMBO_ADDDEV_USER), -1);
+        FillGoodFields(pDialog);
+        Click(pDialog, IDOK);
+    });
+    script.AnswerMessageBox("确定");
+    script.OnWindow("添加设备", [](QWidget* pDialog) {
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(EditText(pDialog, kFieldEdits[i]), QString::fromUtf8(kGoodFields[i]));
+        ChooseInBox(pDialog, IDC_COMBO_ADDDEV_USER, 1);
+        Click(pDialog, IDOK);
+    });
+
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(script.Boxes(), QStringList({Box(kNoUserChosenText)}));
+    EXPECT_EQ(dlg.m_nUser, 1);
+    EXPECT_EQ(dlg.m_strName, CString(L"水泵"));
+}
+
+TEST(DlgAddDevTest, NamesAddedInOneRunFollowTheGivenOnesAndTheLastIsSelected)
+{
+    CDlgAddDev dlg;
+    GiveUsers(dlg, {}, -1);
+    CModalScript script;
+    script.OnWindow("添加设备", [](QWidget* pDialog) {
+        EXPECT_TRUE(BoxItems(pDialog, IDC_COMBO_ADDDEV_USER).isEmpty());
+        EXPECT_EQ(BoxSelection(pDialog, IDC_COMBO_ADDDEV_USER), -1);
+        Click(pDialog, IDC_BTN_ADD_USER);
+    });
+    script.OnWindow("添加用户", [](QWidget* pDialog) {
+        TypeInto(pDialog, IDC_EDIT_USER_NAME, " 张三 ");
+        PressKey(pDialog, IDC_EDIT_USER_NAME, Qt::Key_Return);
+    });
+    script.OnWindow("添加设备", [](QWidget* pDialog) {
+        EXPECT_EQ(BoxItems(pDialog, IDC_COMBO_ADDDEV_USER), QStringList({"张三"}));
+        EXPECT_EQ(BoxSelection(pDialog, IDC_COMBO_ADDDEV_USER), 0);
+        Click(pDialog, IDC_BTN_ADD_USER);
+    });
+    script.OnWindow("添加用户", [](QWidget* pDialog) {
+        TypeInto(pDialog, IDC_EDIT_USER_NAME, "李|四");
+        Click(pDialog, IDOK);
+    });
+    script.OnWindow("添加设备", [](QWidget* pDialog) {
+        EXPECT_EQ(BoxItems(pDialog, IDC_COMBO_ADDDEV_USER), QStringList({"张三", "李|四"}));
+        EXPECT_EQ(BoxSelection(pDialog, IDC_COMBO_ADDDEV_USER), 1);
+        FillGoodFields(pDialog);
+        Click(pDialog, IDOK);
+    });
+
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_TRUE(script.Boxes().isEmpty());
+    ASSERT_EQ(dlg.m_arrUser.GetSize(), 2);
+    EXPECT_EQ(dlg.m_arrUser[0], CString(L"张三"));
+    EXPECT_EQ(dlg.m_arrUser[1], CString(L"李|四"));
+    EXPECT_EQ(dlg.m_nUser, 1);
+}
+
+TEST(DlgAddDevTest, ADuplicateNameIsRefusedButOneDifferingInCaseIsAdded)
+{
+    CDlgAddDev dlg;
+    GiveUsers(dlg, {L"Alice", L"Bob", L"Carol"}, 0);
+    CModalScript script;
+    script.OnWindow("添加设备", [](QWidget* pDialog) { Click(pDialog, IDC_BTN_ADD_USER); });
+    script.OnWindow("添加用户", [](QWidget* pDialog) {
+        TypeInto(pDialog, IDC_EDIT_USER_NAME, "  Bob\t");
+        Click(pDialog, IDOK);
+    });
+    script.AnswerMessageBox("确定");
+    script.OnWindow("添加设备", [](QWidget* pDialog) {
+        EXPECT_EQ(BoxItems(pDialog, IDC_COMBO_ADDDEV_USER), QStringList({"Alice", "Bob", "Carol"}));
+        EXPECT_EQ(BoxSelection(pDialog, IDC_COMBO_ADDDEV_USER), 0);
+        Click(pDialog, IDC_BTN_ADD_USER);
+    });
+    script.OnWindow("添加用户", [](QWidget* pDialog) {
+        TypeInto(pDialog, IDC_EDIT_USER_NAME, "bob");
+        Click(pDialog, IDOK);
+    });
+    script.OnWindow("添加设备", [](QWidget* pDialog) {
+        EXPECT_EQ(BoxItems(pDialog, IDC_COMBO_ADDDEV_USER), QStringList({"Alice", "Bob", "Carol", "bob"}));
+        EXPECT_EQ(BoxSelection(pDialog, IDC_COMBO_ADDDEV_USER), 3);
+        Click(pDialog, IDCANCEL);
+    });
+
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(script.Boxes(), QStringList({Box(L"用户名:Bob, 已经存在! 添加失败!")}));
+}
+
+TEST(DlgAddDevTest, BadUserNamesAreRefusedInTheAddUserDialog)
+{
+    CDlgAddDev dlg;
+    GiveUsers(dlg, {L"甲"}, 0);
+    CModalScript script;
+    script.OnWindow("添加设备", [](QWidget* pDialog) { Click(pDialog, IDC_BTN_ADD_USER); });
+    for (const char* bad : {" \t ", "a{b", "}"}) {
+        script.OnWindow("添加用户", [bad](QWidget* pDialog) {
+            TypeInto(pDialog, IDC_EDIT_USER_NAME, QString::fromUtf8(bad));
+            Click(pDialog, IDOK);
+        });
+        script.AnswerMessageBox("确定");
+    }
+    // The add-user dialog stays open after each refusal, and cancelling it adds nothing.
+    script.OnWindow("添加用户", [](QWidget* pDialog) {
+        EXPECT_EQ(EditText(pDialog, IDC_EDIT_USER_NAME), "}");
+        pDialog->close();
+    });
+    script.OnWindow("添加设备", [](QWidget* pDialog) { Click(pDialog, IDC_BTN_ADD_USER); });
+    script.OnWindow("添加用户", [](QWidget* pDialog) {
+        TypeInto(pDialog, IDC_EDIT_USER_NAME, "乙");
+        PressKey(pDialog, IDC_EDIT_USER_NAME, Qt::Key_Escape);
+    });
+    script.OnWindow("添加设备", [](QWidget* pDialog) {
+        EXPECT_EQ(BoxItems(pDialog, IDC_COMBO_ADDDEV_USER), QStringList({"甲"}));
+        EXPECT_EQ(BoxSelection(pDialog, IDC_COMBO_ADDDEV_USER), 0);
+        pDialog->close();
+    });
+
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(script.Boxes(), QStringList({Box(kUserNameEmptyText), Box(kUserNameBraceText), Box(kUserNameBraceText)}));
+    EXPECT_EQ(dlg.m_arrUser.GetSize(), 1);
+}
+
+} // namespace

@@ -1,0 +1,275 @@
+#include "console/QuorvaneDlg.h"
+#include "registry/Account.h"
+#include "resources/Resource.h"
+#include "tests/console/EditingFixture.h"
+
+#include <QMenu>
+
+#include <filesystem>
+
+namespace {
+
+const char* const kOddName = " 50%s 组 ";
+
+// An account of three users, the first with four devices, the second with one and the
+// third, whose name needs care, with two; logged in before every test.
+class EditingCommandsTest : public ConsoleTest
+{
+protected:
+    void SetUp() override
+    {
+        ConsoleTest::SetUp();
+        WriteAccount(L"alice", L"pw", {User(L"用户一", 4), User(L"用户二", 1), User(FromUtf8(kOddName), 2)});
+        m_before = ReadFile("alice.cfg");
+        m_stamp = StampOf(FilePath("alice.cfg"));
+        LogIn(m_script, "alice", "pw");
+    }
+
+    // Runs the main window through the queued steps, then closes it.
+    void Run()
+    {
+        m_script.OnWindow(kMainTitle, [](QWidget* pMain) { pMain->close(); });
+        CQuorvaneDlg dlg;
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    }
+
+    std::string File() const { return ReadFile("alice.cfg"); }
+    bool Rewritten() const { return !(StampOf(FilePath("alice.cfg")) == m_stamp); }
+
+    // A user line and that user's devices nFirst up to nEnd - 1, as the fixture makes them.
+    static std::string Users(const std::string& name, int nFirst, int nEnd)
+    {
+        std::string text = "{" + name + "}\r\n";
+        for (int i = nFirst; i < nEnd; ++i)
+            text += DeviceLine(name, i);
+        return text;
+    }
+
+    CModalScript m_script;
+    std::string m_before;
+    FileStamp m_stamp;
+};
+
+void ChooseDelete(QMenu* pMenu)
+{
+    ChooseMenuItem(pMenu, "删除");
+}
+
+TEST_F(EditingCommandsTest, addDeviceCancelledAfterAddingUsersChangesNothing)
+{
+    QStringList box, ids;
+    m_script.OnWindow(kMainTitle, [](QWidget* pMain) { Click(pMain, IDC_BTN_ADD_DEVICE); });
+    for (const char* name : {"新甲", "新乙"}) {
+        m_script.OnWindow(kAddDeviceTitle, [](QWidget* pDialog) { Click(pDialog, IDC_BTN_ADD_USER); });
+        m_script.OnWindow(kAddUserTitle, [name](QWidget* pDialog) {
+            TypeInto(pDialog, IDC_EDIT_USER_NAME, name);
+            Click(pDialog, IDOK);
+        });
+    }
+    m_script.OnWindow(kAddDeviceTitle, [](QWidget* pDialog) {
+        TypeInto(pDialog, IDC_EDIT_DEVICE_ID, "x");
+        PressKey(pDialog, IDC_EDIT_DEVICE_ID, Qt::Key_Escape);
+    });
+    m_script.OnWindow(kMainTitle, [&](QWidget* pMain) {
+        box = BoxItems(pMain, IDC_COMBO_USER);
+        ids = ListedIds(pMain);
+    });
+    Run();
+    EXPECT_EQ(box, QStringList({"用户一", "用户二", kOddName}));
+    EXPECT_EQ(ids, QStringList({"用户一-id0", "用户一-id1", "用户一-id2", "用户一-id3"}));
+    EXPECT_EQ(g_arrDevGroup.GetSize(), 3);
+    EXPECT_FALSE(Rewritten());
+    EXPECT_EQ(File(), m_before);
+}
+
+TEST_F(EditingCommandsTest, addDeviceForAnExistingUserAppendsItLastAndSelectsTheUser)
+{
+    int nPreselected = -2, nSelected = -2;
+    QStringList ids, lastRow;
+    m_script.OnWindow(kMainTitle, [](QWidget* pMain) { ChooseInBox(pMain, IDC_COMBO_USER, 1); });
+    m_script.OnWindow(kMainTitle, [](QWidget* pMain) { Click(pMain, IDC_BTN_ADD_DEVICE); });
+    m_script.OnWindow(kAddDeviceTitle, [&](QWidget* pDialog) {
+        nPreselected = BoxSelection(pDialog, IDC_COMBO_ADDDEV_USER);
+        pDialog->close();
+    });
+    AddDevice(m_script, " 新设备 |k9|d9|水泵|三号楼|09");
+    m_script.OnWindow(kMainTitle, [&](QWidget* pMain) {
+        nSelected = BoxSelection(pMain, IDC_COMBO_USER);
+        ids = ListedIds(pMain);
+        lastRow = RowTexts(pMain, 1);
+    });
+    Run();
+    EXPECT_EQ(nPreselected, 1);
+    EXPECT_EQ(nSelected, 1);
+    EXPECT_EQ(ids, QStringList({"用户二-id0", "新设备"}));
+    EXPECT_EQ(lastRow, QStringList({"新设备", "09", "水泵", "三号楼", "?", "?"}));
+    EXPECT_EQ(File(), Gbk("pw\r\n" + Users("用户一", 0, 4) + Users("用户二", 0, 1) + "新设备|k9|d9|水泵|三号楼|09\r\n" +
+                          Users(kOddName, 0, 2)));
+}
+
+TEST_F(EditingCommandsTest, addDeviceToTheFirstOfTwoNewUsersStoresBothInOrder)
+{
+    int nSelected = -2;
+    QStringList box, ids;
+    AddDevice(m_script, "n1|k|d|名|址|1", {"新甲", "新乙"}, 3);
+    m_script.OnWindow(kMainTitle, [&](QWidget* pMain) {
+        box = BoxItems(pMain, IDC_COMBO_USER);
+        nSelected = BoxSelection(pMain, IDC_COMBO_USER);
+        ids = ListedIds(pMain);
+    });
+    Run();
+    EXPECT_EQ(box, QStringList({"用户一", "用户二", kOddName, "新甲", "新乙"}));
+    EXPECT_EQ(nSelected, 3);
+    EXPECT_EQ(ids, QStringList({"n1"}));
+    EXPECT_EQ(File(), Gbk("pw\r\n" + Users("用户一", 0, 4) + Users("用户二", 0, 1) + Users(kOddName, 0, 2) +
+                          "{新甲}\r\nn1|k|d|名|址|1\r\n{新乙}\r\n"));
+}
+
+TEST_F(EditingCommandsTest, deleteDeviceWithThreeRowsSelectedDeletesTheFirstAfterOnePrompt)
+{
+    QStringList ids;
+    m_script.OnWindow(kMainTitle, [](QWidget* pMain) {
+        SelectRows(pMain, {3, 1, 2});
+        RightClickRow(pMain, 2);
+    });
+    m_script.OnMenu(ChooseDelete);
+    m_script.AnswerMessageBox(kYes);
+    m_script.OnWindow(kMainTitle, [&](QWidget* pMain) { ids = ListedIds(pMain); });
+    Run();
+    EXPECT_EQ(m_script.Boxes(), QStringList({Box(L"是否确定要删除该设备:用户一-名称1 ？", L"提示")}));
+    EXPECT_EQ(ids, QStringList({"用户一-id0", "用户一-id2", "用户一-id3"}));
+    EXPECT_EQ(File(), Gbk("pw\r\n{用户一}\r\n" + DeviceLine("用户一", 0) + DeviceLine("用户一", 2) +
+                          DeviceLine("用户一", 3) + Users("用户二", 0, 1) + Users(kOddName, 0, 2)));
+}
+
+TEST_F(EditingCommandsTest, noInAPromptAndNothingSelectedChangeNothing)
+{
+    QStringList box, ids;
+    // With no row selected "删除" asks nothing.
+    m_script.OnWindow(kMainTitle, [](QWidget* pMain) { RightClick(DeviceList(pMain)->viewport(), QPoint(5, 150)); });
+    m_script.OnMenu(ChooseDelete);
+    m_script.OnWindow(kMainTitle, [](QWidget* pMain) {
+        SelectRows(pMain, {0});
+        RightClickRow(pMain, 0);
+    });
+    m_script.OnMenu(ChooseDelete);
+    m_script.AnswerMessageBox(kNo);
+    m_script.OnWindow(kMainTitle, [](QWidget* pMain) { Click(pMain, IDC_BTN_DELETE_USER); });
+    m_script.AnswerMessageBox(kNo);
+    m_script.OnWindow(kMainTitle, [&](QWidget* pMain) {
+        box = BoxItems(pMain, IDC_COMBO_USER);
+        ids = ListedIds(pMain);
+    });
+    Run();
+    EXPECT_EQ(m_script.Boxes(), QStringList({Box(L"是否确定要删除该设备:用户一-名称0 ？", L"提示"),
+                                             Box(L"是否确定要删除该用户:用户一 ？该用户下的所有设备也将删除！", L"提示")}));
+    EXPECT_EQ(box.size(), 3);
+    EXPECT_EQ(ids.size(), 4);
+    EXPECT_EQ(g_arrDevGroup.GetSize(), 3);
+    EXPECT_FALSE(Rewritten());
+}
+
+TEST_F(EditingCommandsTest, deletingTheOnlyDeviceKeepsTheUserSelected)
+{
+    int nSelected = -2;
+    QStringList ids;
+    m_script.OnWindow(kMainTitle, [](QWidget* pMain) {
+        ChooseInBox(pMain, IDC_COMBO_USER, 1);
+        SelectRows(pMain, {0});
+        RightClickRow(pMain, 0);
+    });
+    m_script.OnMenu(ChooseDelete);
+    m_script.AnswerMessageBox(kYes);
+    m_script.OnWindow(kMainTitle, [&](QWidget* pMain) {
+        nSelected = BoxSelection(pMain, IDC_COMBO_USER);
+        ids = ListedIds(pMain);
+    });
+    Run();
+    EXPECT_EQ(nSelected, 1);
+    EXPECT_TRUE(ids.isEmpty());
+    EXPECT_EQ(File(), Gbk("pw\r\n" + Users("用户一", 0, 4) + "{用户二}\r\n" + Users(kOddName, 0, 2)));
+}
+
+TEST_F(EditingCommandsTest, deletingTheSecondOfThreeUsersShowsTheFormerThird)
+{
+    int nSelected = -2;
+    QStringList box, ids;
+    m_script.OnWindow(kMainTitle, [](QWidget* pMain) {
+        ChooseInBox(pMain, IDC_COMBO_USER, 1);
+        Click(pMain, IDC_BTN_DELETE_USER);
+    });
+    m_script.AnswerMessageBox(kYes);
+    m_script.OnWindow(kMainTitle, [&](QWidget* pMain) {
+        box = BoxItems(pMain, IDC_COMBO_USER);
+        nSelected = BoxSelection(pMain, IDC_COMBO_USER);
+        ids = ListedIds(pMain);
+    });
+    Run();
+    EXPECT_EQ(m_script.Boxes(), QStringList({Box(L"是否确定要删除该用户:用户二 ？该用户下的所有设备也将删除！", L"提示")}));
+    EXPECT_EQ(box, QStringList({"用户一", kOddName}));
+    EXPECT_EQ(nSelected, 1);
+    EXPECT_EQ(ids, QStringList({QString(kOddName) + "-id0", QString(kOddName) + "-id1"}));
+    EXPECT_EQ(File(), Gbk("pw\r\n" + Users("用户一", 0, 4) + Users(kOddName, 0, 2)));
+}
+
+// The last user of the list, then the others down to none: the prompt names the user as
+// stored, and with no user left the box has no selection and the button does nothing.
+TEST_F(EditingCommandsTest, deletingTheLastUserLeavesNoSelectionAndTheOnlyUserAnEmptyAccount)
+{
+    int nAfterLast = -2, nAfterAll = -2;
+    QStringList idsAfterLast, boxAfterAll;
+    m_script.OnWindow(kMainTitle, [](QWidget* pMain) {
+        ChooseInBox(pMain, IDC_COMBO_USER, 2);
+        Click(pMain, IDC_BTN_DELETE_USER);
+    });
+    m_script.AnswerMessageBox(kYes);
+    m_script.OnWindow(kMainTitle, [&](QWidget* pMain) {
+        nAfterLast = BoxSelection(pMain, IDC_COMBO_USER);
+        idsAfterLast = ListedIds(pMain);
+        ChooseInBox(pMain, IDC_COMBO_USER, 1);
+        Click(pMain, IDC_BTN_DELETE_USER);
+    });
+    m_script.AnswerMessageBox(kYes);
+    m_script.OnWindow(kMainTitle, [](QWidget* pMain) {
+        ChooseInBox(pMain, IDC_COMBO_USER, 0);
+        Click(pMain, IDC_BTN_DELETE_USER);
+    });
+    m_script.AnswerMessageBox(kYes);
+    m_script.OnWindow(kMainTitle, [&](QWidget* pMain) {
+        Click(pMain, IDC_BTN_DELETE_USER);
+        nAfterAll = BoxSelection(pMain, IDC_COMBO_USER);
+        boxAfterAll = BoxItems(pMain, IDC_COMBO_USER);
+    });
+    Run();
+    ASSERT_EQ(m_script.Boxes().size(), 3);
+    EXPECT_EQ(m_script.Boxes()[0], "提示|是否确定要删除该用户:" + QString(kOddName) + " ？该用户下的所有设备也将删除！");
+    EXPECT_EQ(nAfterLast, -1);
+    EXPECT_TRUE(idsAfterLast.isEmpty());
+    EXPECT_EQ(nAfterAll, -1);
+    EXPECT_TRUE(boxAfterAll.isEmpty());
+    EXPECT_EQ(g_arrDevGroup.GetSize(), 0);
+    EXPECT_EQ(File(), "pw\r\n");
+}
+
+// A failed save is told, and the change stays in memory and on the screen.
+TEST_F(EditingCommandsTest, aFailedSaveKeepsTheChangeShown)
+{
+    QStringList box;
+    m_script.OnWindow(kMainTitle, [this](QWidget* pMain) {
+        // A folder where the file should be cannot be replaced by the save.
+        std::filesystem::remove(FilePath("alice.cfg"));
+        std::filesystem::create_directory(FilePath("alice.cfg"));
+        Click(pMain, IDC_BTN_DELETE_USER);
+    });
+    m_script.AnswerMessageBox(kYes);
+    m_script.AnswerMessageBox("确定");
+    m_script.OnWindow(kMainTitle, [&](QWidget* pMain) { box = BoxItems(pMain, IDC_COMBO_USER); });
+    Run();
+    ASSERT_EQ(m_script.Boxes().size(), 2);
+    EXPECT_EQ(m_script.Boxes()[1], Box(L"保存文件失败"));
+    EXPECT_EQ(box, QStringList({"用户二", kOddName}));
+    EXPECT_EQ(g_arrDevGroup.GetSize(), 2);
+}
+
+} // namespace

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/core/WinApp.h"
+#include "tests/platform/ui/ModalScript.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include <ostream>
+
+// Readable failure messages for Qt's texts.
+inline void PrintTo(const QString& text, std::ostream* pStream)
+{
+    *pStream << '"' << text.toStdString() << '"';
+}
+
+// A message box as CModalScript records it: "caption|text". Without a caption of its own a
+// box carries the application's name.
+inline QString Box(const wchar_t* pszText, const wchar_t* pszCaption = nullptr)
+{
+    const wchar_t* pszShownCaption = pszCaption ? pszCaption : AfxGetApp()->m_pszAppName;
+    return QString::fromWCharArray(pszShownCaption) + QLatin1Char('|') + QString::fromWCharArray(pszText);
+}
+
+inline QStringList BoxItems(QWidget* pDialog, int nID)
+{
+    QStringList items;
+    if (auto* pBox = Control<QComboBox>(pDialog, nID)) {
+        for (int i = 0; i < pBox->count(); ++i)
+            items << pBox->itemText(i);
+    }
+    return items;
+}
+
+inline int BoxSelection(QWidget* pDialog, int nID)
+{
+    auto* pBox = Control<QComboBox>(pDialog, nID);
+    return pBox ? pBox->currentIndex() : -2;
+}
+
+// Chooses an item of a drop-down box with the keyboard, as the operator would.
+inline void ChooseInBox(QWidget* pDialog, int nID, int nIndex)
+{
+    auto* pBox = Control<QComboBox>(pDialog, nID);
+    QTest::keyClick(pBox, Qt::Key_Home);
+    for (int i = 0; i < nIndex; ++i)
+        QTest::keyClick(pBox, Qt::Key_Down);
+}
+
+inline QString EditText(QWidget* pDialog, int nID)
+{
+    auto* pEdit = Control<QLineEdit>(pDialog, nID);
+    return pEdit ? pEdit->text() : QStringLiteral("<no edit>");
+}
+
+// Presses a key with the focus on that control.
+inline void PressKey(QWidget* pDialog, int nID, Qt::Key key)
+{
+    QWidget* pControl = FindControl(pDialog, nID);
+    pControl->setFocus();
+    QTest::keyClick(pControl, key);
+}

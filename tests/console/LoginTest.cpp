@@ -1,0 +1,135 @@
+#include "ConsoleFixture.h"
+#include "tests/platform/ui/ModalScript.h"
+#include "console/QuorvaneDlg.h"
+#include "registry/Account.h"
+#include "resources/Resource.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QMessageBox>
+#include <QTableWidget>
+
+namespace {
+
+const char* const kLogin = "输入账号密码";
+const char* const kNewAccount = "新建账号";
+const char* const kMain = "Tesmir继电器控制";
+
+void LogIn(CModalScript& script, const QString& account, const QString& password)
+{
+    script.OnWindow(kLogin, [=](QWidget* w) {
+        TypeInto(w, IDC_EDIT_ACCOUNT, account);
+        TypeInto(w, IDC_EDIT_PASSWORD, password);
+        Click(w, IDOK);
+    });
+}
+
+void NewAccount(CModalScript& script, const QString& name, const QString& password, const QString& again)
+{
+    script.OnWindow(kNewAccount, [=](QWidget* w) {
+        TypeInto(w, IDC_EDIT_NEW_ACCOUNT, name);
+        TypeInto(w, IDC_EDIT_NEW_PASSWORD, password);
+        TypeInto(w, IDC_EDIT_NEW_PASSWORD2, again);
+        Click(w, IDOK);
+    });
+}
+
+using LoginTest = ConsoleTest;
+
+TEST_F(LoginTest, cancelEndsTheProgramWithoutMessageOrWindow)
+{
+    CModalScript script;
+    script.OnWindow(kLogin, [](QWidget* w) { Click(w, IDCANCEL); });
+    EXPECT_FALSE(theApp.InitInstance());
+    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_TRUE(script.Boxes().isEmpty());
+    EXPECT_EQ(theApp.m_pMainWnd, nullptr);
+    EXPECT_EQ(g_pMainDlg, nullptr);
+}
+
+TEST_F(LoginTest, wrongPasswordShowsOneMessageAndEnds)
+{
+    WriteAccount(L"alice", L"Secret", {User(L"u", 1)});
+    CModalScript script;
+    LogIn(script, "alice", "secret");
+    script.AnswerMessageBox("确定");
+    CQuorvaneDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(script.Boxes(), QStringList{"quorvane|密码错误!"});
+    EXPECT_EQ(g_pMainDlg, nullptr);
+}
+
+TEST_F(LoginTest, unreadableAccountFileEndsTheLoginWithAMessage)
+{
+    ASSERT_TRUE(QDir(m_folder.path()).mkdir("dave.cfg"));
+    CModalScript script;
+    LogIn(script, "dave", "");
+    script.AnswerMessageBox("确定");
+    CQuorvaneDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(script.Boxes(), QStringList{"quorvane|读取文件失败"});
+}
+
+TEST_F(LoginTest, trimmedAccountAndPasswordOpenTheMainWindow)
+{
+    WriteAccount(L"alice", L"Secret", {User(L"用户一", 2)});
+    CModalScript script;
+    LogIn(script, "  alice ", " Secret  ");
+    int nRows = -1;
+    script.OnWindow(kMain, [&](QWidget* w) {
+        nRows = Control<QTableWidget>(w, IDC_LIST_DEVICE)->rowCount();
+        w->close();
+    });
+    CQuorvaneDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(g_strAccount, CString(L"alice"));
+    EXPECT_EQ(nRows, 2);
+}
+
+TEST_F(LoginTest, newAccountRefusesEmptyAndDifferingPasswordsThenCreatesTheFile)
+{
+    CModalScript script;
+    script.OnWindow(kLogin, [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
+    NewAccount(script, "   ", "a", "b");
+    script.AnswerMessageBox("确定");
+    NewAccount(script, " carol ", "Pw", "pw");
+    script.AnswerMessageBox("确定");
+    NewAccount(script, " carol ", "Pw", "Pw ");
+    int nUsers = -1, nSelected = 0, nRows = -1;
+    script.OnWindow(kMain, [&](QWidget* w) {
+        nUsers = Control<QComboBox>(w, IDC_COMBO_USER)->count();
+        nSelected = Control<QComboBox>(w, IDC_COMBO_USER)->currentIndex();
+        nRows = Control<QTableWidget>(w, IDC_LIST_DEVICE)->rowCount();
+        w->close();
+    });
+    CQuorvaneDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(script.Boxes(), (QStringList{"quorvane|账号密码不能为空", "quorvane|两次输入密码不一致!"}));
+    EXPECT_EQ(ReadFile("carol.cfg"), "Pw\r\n");
+    EXPECT_EQ(g_strAccount, CString(L"carol"));
+    EXPECT_EQ(nUsers, 0);
+    EXPECT_EQ(nSelected, -1);
+    EXPECT_EQ(nRows, 0);
+}
+
+TEST_F(LoginTest, newAccountForAnExistingFileIsRefusedAndTheFileKept)
+{
+    WriteAccount(L"bob", L"old", {User(L"u", 2)});
+    const std::string before = ReadFile("bob.cfg");
+    CModalScript script;
+    script.OnWindow(kLogin, [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
+    NewAccount(script, "bob", "new", "new");
+    script.AnswerMessageBox("确定");
+    script.OnWindow(kLogin, [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
+    script.OnWindow(kNewAccount, [](QWidget* w) { Click(w, IDCANCEL); });
+    script.OnWindow(kLogin, [](QWidget* w) { Click(w, IDCANCEL); });
+    CQuorvaneDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(script.Boxes(), QStringList{"quorvane|账号:bob, 已经存在! 新建失败!"});
+    EXPECT_EQ(ReadFile("bob.cfg"), before);
+}
+
+} // namespace

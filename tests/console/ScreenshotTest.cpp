@@ -1,0 +1,90 @@
+#include "ConsoleFixture.h"
+#include "console/QuorvaneDlg.h"
+#include "resources/Resource.h"
+#include "tests/platform/ui/ModalScript.h"
+
+#include <QImage>
+#include <QLineEdit>
+#include <QPixmap>
+
+namespace {
+
+// Pictures of the console's windows. They go to $QUORVANE_SCREENSHOT_DIR when it is set
+// (scripts/screenshots.sh), otherwise into the test's own folder.
+class ScreenshotTest : public ConsoleTest
+{
+protected:
+    QString OutputPath(const QString& name) const
+    {
+        const QString dir = qEnvironmentVariable("QUORVANE_SCREENSHOT_DIR", m_folder.path());
+        return dir + "/" + name;
+    }
+
+    // A picture with text on it has many pixels far darker than the window's background.
+    static int DarkPixels(const QImage& image)
+    {
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                count += qGray(image.pixel(x, y)) < 80;
+        return count;
+    }
+
+    void Save(QWidget* pWindow, const QString& name)
+    {
+        const QImage image = pWindow->grab().toImage();
+        m_dark << DarkPixels(image);
+        image.save(OutputPath(name));
+    }
+
+    QList<int> m_dark;
+};
+
+TEST_F(ScreenshotTest, rendersLoginNewAccountAndMainWindow)
+{
+    DEVGROUP pumps = User(L"水泵房", 0);
+    const wchar_t* const names[][3] = {{L"P-01", L"1号水泵", L"一号楼地下室"}, {L"P-02", L"2号水泵", L"二号楼地下室"},
+                                       {L"L-07", L"走廊照明", L"三号楼三层"}};
+    for (const auto& name : names) {
+        DEVICE device;
+        device.strId = name[0];
+        device.strApiKey = L"key";
+        device.strDeviceId = L"5001";
+        device.strName = name[1];
+        device.strAddress = name[2];
+        device.strNumber = CString(name[0]).Mid(2);
+        pumps.arrDevice.Add(device);
+    }
+    WriteAccount(L"demo", L"pw", {pumps, User(L"照明", 2)});
+
+    CQuorvaneDlg dlg;
+    CModalScript script;
+    script.OnWindow("输入账号密码", [&](QWidget* w) {
+        TypeInto(w, IDC_EDIT_ACCOUNT, "demo");
+        TypeInto(w, IDC_EDIT_PASSWORD, "pw");
+        Save(w, "login.png");
+        Click(w, IDC_BTN_NEW_ACCOUNT);
+    });
+    script.OnWindow("新建账号", [&](QWidget* w) {
+        TypeInto(w, IDC_EDIT_NEW_ACCOUNT, "新账号");
+        Save(w, "new-account.png");
+        Click(w, IDCANCEL);
+    });
+    script.OnWindow("输入账号密码", [](QWidget* w) { Click(w, IDOK); });
+    script.OnWindow("Tesmir继电器控制", [&](QWidget* w) {
+        const wchar_t* const states[][2] = {{L"在线", L"通"}, {L"在线", L"断"}, {L"离线", L"?"}};
+        for (int nRow = 0; nRow < 3; ++nRow) {
+            dlg.SetStateCell(0, nRow, 4, states[nRow][0]);
+            dlg.SetStateCell(0, nRow, 5, states[nRow][1]);
+        }
+        Save(w, "main-window.png");
+        w->close();
+    });
+    dlg.DoModal();
+    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    ASSERT_EQ(m_dark.size(), 3);
+    for (int nDark : m_dark)
+        EXPECT_GT(nDark, 200);
+}
+
+} // namespace
