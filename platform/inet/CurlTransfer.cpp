@@ -39,7 +39,7 @@ DWORD ErrorFromCurl(int result)
 
 } // namespace
 
-CCurlTransfer::CCurlTransfer(const HttpRequestSpec& spec) : m_receiveTimeoutMs(spec.receiveTimeoutMs)
+CCurlTransfer::CCurlTransfer(const HttpRequestPlan& plan) : m_receiveTimeoutMs(plan.receiveTimeoutMs)
 {
     if (!AfxInternetInitialize())
         AfxThrowInternetException(ERROR_INTERNET_INTERNAL_ERROR);
@@ -53,7 +53,7 @@ CCurlTransfer::CCurlTransfer(const HttpRequestSpec& spec) : m_receiveTimeoutMs(s
 
     // The request carries no Accept or Expect line unless the caller added one.
     bool hasAccept = false, hasExpect = false;
-    for (const std::string& line : spec.headerLines) {
+    for (const std::string& line : plan.headerLines) {
         m_headers = curl_slist_append(m_headers, line.c_str());
         hasAccept = hasAccept || strncasecmp(line.c_str(), "Accept:", 7) == 0;
         hasExpect = hasExpect || strncasecmp(line.c_str(), "Expect:", 7) == 0;
@@ -63,22 +63,22 @@ CCurlTransfer::CCurlTransfer(const HttpRequestSpec& spec) : m_receiveTimeoutMs(s
     if (!hasExpect)
         m_headers = curl_slist_append(m_headers, "Expect:");
 
-    curl_easy_setopt(m_easy, CURLOPT_URL, spec.url.c_str());
+    curl_easy_setopt(m_easy, CURLOPT_URL, plan.url.c_str());
     curl_easy_setopt(m_easy, CURLOPT_PROTOCOLS_STR, "http");
     curl_easy_setopt(m_easy, CURLOPT_REDIR_PROTOCOLS_STR, "http");
     curl_easy_setopt(m_easy, CURLOPT_PATH_AS_IS, 1L);
     curl_easy_setopt(m_easy, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(m_easy, CURLOPT_FORBID_REUSE, 1L);
     curl_easy_setopt(m_easy, CURLOPT_FRESH_CONNECT, 1L);
-    curl_easy_setopt(m_easy, CURLOPT_USERAGENT, spec.userAgent.c_str());
+    curl_easy_setopt(m_easy, CURLOPT_USERAGENT, plan.userAgent.c_str());
     curl_easy_setopt(m_easy, CURLOPT_HTTPHEADER, m_headers);
-    curl_easy_setopt(m_easy, CURLOPT_HTTP_VERSION, spec.http11 ? CURL_HTTP_VERSION_1_1 : CURL_HTTP_VERSION_1_0);
-    curl_easy_setopt(m_easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(spec.connectTimeoutMs));
-    curl_easy_setopt(m_easy, CURLOPT_FOLLOWLOCATION, spec.followRedirects ? 1L : 0L);
+    curl_easy_setopt(m_easy, CURLOPT_HTTP_VERSION, plan.http11 ? CURL_HTTP_VERSION_1_1 : CURL_HTTP_VERSION_1_0);
+    curl_easy_setopt(m_easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(plan.connectTimeoutMs));
+    curl_easy_setopt(m_easy, CURLOPT_FOLLOWLOCATION, plan.followRedirects ? 1L : 0L);
     curl_easy_setopt(m_easy, CURLOPT_MAXREDIRS, kMaxRedirects);
-    if (spec.post) {
-        curl_easy_setopt(m_easy, CURLOPT_POSTFIELDSIZE, static_cast<long>(spec.body.size()));
-        curl_easy_setopt(m_easy, CURLOPT_COPYPOSTFIELDS, spec.body.data());
+    if (plan.post) {
+        curl_easy_setopt(m_easy, CURLOPT_POSTFIELDSIZE, static_cast<long>(plan.body.size()));
+        curl_easy_setopt(m_easy, CURLOPT_COPYPOSTFIELDS, plan.body.data());
     }
     curl_easy_setopt(m_easy, CURLOPT_WRITEFUNCTION, &CCurlTransfer::OnBody);
     curl_easy_setopt(m_easy, CURLOPT_WRITEDATA, this);

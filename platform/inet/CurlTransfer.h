@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/inet/HttpRequestSpec.h"
+#include "platform/inet/HttpRequestPlan.h"
 
 #include <chrono>
 #include <string>
@@ -16,7 +16,7 @@ typedef void CURLM;
 class CCurlTransfer
 {
 public:
-    explicit CCurlTransfer(const HttpRequestSpec& spec);
+    explicit CCurlTransfer(const HttpRequestPlan& plan);
     ~CCurlTransfer();
     CCurlTransfer(const CCurlTransfer&) = delete;
     CCurlTransfer& operator=(const CCurlTransfer&) = delete;

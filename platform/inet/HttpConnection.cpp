@@ -45,7 +45,7 @@ CHttpFile* CHttpConnection::OpenRequest(int nVerb, LPCTSTR pstrObjectName, LPCTS
     if ((nVerb != HTTP_VERB_GET && nVerb != HTTP_VERB_POST) || (version != L"HTTP/1.0" && version != L"HTTP/1.1"))
         AfxThrowInternetException(ERROR_INTERNET_INTERNAL_ERROR);
 
-    HttpRequestSpec spec;
+    HttpRequestPlan plan;
     // A relative object names a resource at the server's root.
     const CString object = pstrObjectName ? pstrObjectName : L"";
     const CString path = object.Find(L'/') == 0 ? object : L"/" + object;
@@ -53,14 +53,14 @@ CHttpFile* CHttpConnection::OpenRequest(int nVerb, LPCTSTR pstrObjectName, LPCTS
     if (m_nPort != INTERNET_DEFAULT_HTTP_PORT)
         url.AppendFormat(L":%u", static_cast<unsigned>(m_nPort));
     url += path;
-    spec.url = EscapedForRequestLine(ToAnsi(url));
-    spec.userAgent = ToAnsi(m_settings.strAgent);
-    spec.post = nVerb == HTTP_VERB_POST;
-    spec.http11 = version == L"HTTP/1.1";
-    spec.followRedirects = (dwFlags & INTERNET_FLAG_NO_AUTO_REDIRECT) == 0;
-    spec.connectTimeoutMs = m_settings.dwConnectTimeoutMs;
-    spec.receiveTimeoutMs = m_settings.dwReceiveTimeoutMs;
-    return new CHttpFile(std::move(spec));
+    plan.url = EscapedForRequestLine(ToAnsi(url));
+    plan.userAgent = ToAnsi(m_settings.strAgent);
+    plan.post = nVerb == HTTP_VERB_POST;
+    plan.http11 = version == L"HTTP/1.1";
+    plan.followRedirects = (dwFlags & INTERNET_FLAG_NO_AUTO_REDIRECT) == 0;
+    plan.connectTimeoutMs = m_settings.dwConnectTimeoutMs;
+    plan.receiveTimeoutMs = m_settings.dwReceiveTimeoutMs;
+    return new CHttpFile(std::move(plan));
 }
 
 void CHttpConnection::Close()

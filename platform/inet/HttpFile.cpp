@@ -62,7 +62,7 @@ void CInternetFile::Close()
     m_pTransfer.reset();
 }
 
-CHttpFile::CHttpFile(HttpRequestSpec spec) : m_spec(std::move(spec))
+CHttpFile::CHttpFile(HttpRequestPlan plan) : m_plan(std::move(plan))
 {
 }
 
@@ -73,7 +73,7 @@ CHttpFile::~CHttpFile()
 
 bool CHttpFile::HasHeader(const std::string& name) const
 {
-    for (const std::string& line : m_spec.headerLines) {
+    for (const std::string& line : m_plan.headerLines) {
         if (strcasecmp(HeaderName(line).c_str(), name.c_str()) == 0)
             return true;
     }
@@ -102,7 +102,7 @@ BOOL CHttpFile::AddRequestHeaders(LPCTSTR pstrHeaders, DWORD dwFlags)
             allAdded = FALSE;
             continue;
         }
-        m_spec.headerLines.push_back(line);
+        m_plan.headerLines.push_back(line);
     }
     return allAdded;
 }
@@ -112,8 +112,8 @@ BOOL CHttpFile::SendRequest(const void* lpOptional, DWORD dwOptionalLen)
     if (m_pTransfer)
         AfxThrowInternetException(ERROR_INTERNET_INCORRECT_HANDLE_STATE);
     if (lpOptional)
-        m_spec.body.assign(static_cast<const char*>(lpOptional), dwOptionalLen);
-    m_pTransfer = std::make_unique<CCurlTransfer>(m_spec);
+        m_plan.body.assign(static_cast<const char*>(lpOptional), dwOptionalLen);
+    m_pTransfer = std::make_unique<CCurlTransfer>(m_plan);
     m_pTransfer->Send();
     return TRUE;
 }

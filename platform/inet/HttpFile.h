@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/core/String.h"
-#include "platform/inet/HttpRequestSpec.h"
+#include "platform/inet/HttpRequestPlan.h"
 #include "platform/inet/InternetTypes.h"
 
 #include <memory>
@@ -40,7 +40,7 @@ private:
 class CHttpFile : public CInternetFile
 {
 public:
-    explicit CHttpFile(HttpRequestSpec spec);
+    explicit CHttpFile(HttpRequestPlan plan);
     ~CHttpFile() override;
 
     // Adds each line of pstrHeaders (lines may end in CR LF) whose header name, compared
@@ -55,5 +55,5 @@ public:
 private:
     bool HasHeader(const std::string& name) const;
 
-    HttpRequestSpec m_spec;
+    HttpRequestPlan m_plan;
 };

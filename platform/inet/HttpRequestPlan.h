@@ -7,7 +7,7 @@
 
 // Everything one HTTP exchange needs, in wire form, copied out of the session, connection and
 // request objects so that the exchange depends on none of them once it has started.
-struct HttpRequestSpec
+struct HttpRequestPlan
 {
     std::string url;
     std::string userAgent;
