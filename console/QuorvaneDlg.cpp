@@ -1,5 +1,6 @@
 #include "console/QuorvaneDlg.h"
 
+#include "cloud/StatusPollThread.h"
 #include "console/AboutDlg.h"
 #include "console/DlgInputPwd.h"
 #include "console/Messages.h"
@@ -43,7 +44,12 @@ BEGIN_MESSAGE_MAP(CQuorvaneDlg, CDialogEx)
     ON_WM_SYSCOMMAND()
     ON_WM_PAINT()
     ON_WM_QUERYDRAGICON()
+    ON_BN_CLICKED(IDC_BTN_ADD_DEVICE, &CQuorvaneDlg::OnBnClickedAddDevice)
     ON_NOTIFY(NM_RCLICK, IDC_LIST_DEVICE, &CQuorvaneDlg::OnNMRClickList)
+    ON_COMMAND(ID_DELETE_DEVICE, &CQuorvaneDlg::OnDeleteDevice)
+    ON_COMMAND(ID_SWITCH_ON, &CQuorvaneDlg::OnSwitchOn)
+    ON_COMMAND(ID_SWITCH_OFF, &CQuorvaneDlg::OnSwitchOff)
+    ON_BN_CLICKED(IDC_BTN_DELETE_USER, &CQuorvaneDlg::OnBnClickedDeleteUser)
     ON_CBN_SELCHANGE(IDC_COMBO_USER, &CQuorvaneDlg::OnCbnSelchangeUser)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
@@ -86,6 +92,7 @@ BOOL CQuorvaneDlg::OnInitDialog()
 
     RefreshUserCombo(0);
     g_pMainDlg = this;
+    m_pPollThread.reset(AfxBeginThread(StatusPollThread, static_cast<IStatusPollTarget*>(this)));
     return TRUE;
 }
 
@@ -116,6 +123,15 @@ void CQuorvaneDlg::ShowDevices(int nUser)
         m_list.SetItemText(i, 4, kUnknownState);
         m_list.SetItemText(i, 5, kUnknownState);
     }
+}
+
+BOOL CQuorvaneDlg::GetSelectedDevice(int& nUser, int& nRow) const
+{
+    nRow = m_list.GetNextItem(-1, LVNI_SELECTED);
+    if (nRow < 0)
+        return FALSE;
+    nUser = m_combo.GetCurSel();
+    return nUser >= 0 && nUser < g_arrDevGroup.GetSize() && nRow < g_arrDevGroup[nUser].arrDevice.GetSize();
 }
 
 // The list follows the box, so that a row always stands for a device of the chosen user.

@@ -37,7 +37,17 @@ protected:
     void OnSysCommand(UINT nID, LPARAM lParam);
     void OnPaint();
     HCURSOR OnQueryDragIcon();
+    void OnBnClickedAddDevice();
     void OnNMRClickList(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnDeleteDevice();
+    void OnSwitchOn();
+    void OnSwitchOff();
+    void OnBnClickedDeleteUser();
+    // Sends the relay command pszBody for the device of the first selected row.
+    void SwitchRelay(const char* pszBody);
+    // The device that a list command acts on: the first selected row of the list, as a device
+    // of the user chosen in the box. FALSE when no row is selected or the two name no device.
+    BOOL GetSelectedDevice(int& nUser, int& nRow) const;
     void OnCbnSelchangeUser();
     void OnDestroy();
 

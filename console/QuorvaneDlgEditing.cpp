@@ -43,11 +43,8 @@ void CQuorvaneDlg::OnBnClickedAddDevice()
 
 void CQuorvaneDlg::OnDeleteDevice()
 {
-    const int nRow = m_list.GetNextItem(-1, LVNI_SELECTED);
-    if (nRow < 0)
-        return;
-    const int nUser = m_combo.GetCurSel();
-    if (nUser < 0 || nUser >= g_arrDevGroup.GetSize() || nRow >= g_arrDevGroup[nUser].arrDevice.GetSize())
+    int nUser = -1, nRow = -1;
+    if (!GetSelectedDevice(nUser, nRow))
         return;
 
     CString strPrompt;

@@ -33,6 +33,10 @@ private:
     std::thread m_thread;
 };
 
+// Makes the calling thread, which runs the application's event loop, the one that carries
+// out AfxCallOnUiThread; the layer's application object calls it when it starts.
+void AfxAttachUiThread();
+
 // Starts pfnThreadProc(pParam) on a new thread that carries its own stop signal; null when
 // no thread could be started.
 CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam);

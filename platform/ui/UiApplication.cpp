@@ -4,6 +4,7 @@
 #include "platform/core/WinApp.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/DialogHost.h"
+#include "platform/ui/Thread.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -38,6 +39,7 @@ public:
         QFont font(family);
         font.setPixelSize(12);
         setFont(font);
+        AfxAttachUiThread();
     }
 
     bool notify(QObject* pReceiver, QEvent* pEvent) override

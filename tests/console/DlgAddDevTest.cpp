@@ -57,7 +57,7 @@ TEST(DlgAddDevTest, OpensOnThePreselectedUserAndReturnsTheFieldsTrimmed)
     });
 
     EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_PLAYED_THROUGH(script);
     EXPECT_TRUE(script.Boxes().isEmpty());
     EXPECT_EQ(dlg.m_strId, CString(L"dev 01"));
     EXPECT_EQ(dlg.m_strApiKey, CString(L"key"));
@@ -94,7 +94,7 @@ TEST(DlgAddDevTest, EachBadFieldIsRefusedWithItsOwnMessage)
         script.OnWindow("添加设备", [](QWidget* pDialog) { PressKey(pDialog, IDC_EDIT_DEVICE_ID, Qt::Key_Escape); });
 
         EXPECT_EQ(dlg.DoModal(), IDCANCEL) << "field " << field;
-        EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+        EXPECT_PLAYED_THROUGH(script);
         ASSERT_EQ(script.Boxes().size(), badValues.size());
         for (int i = 0; i < badValues.size(); ++i)
             EXPECT_EQ(script.Boxes()[i], Box(kFieldMessages[field])) << "field " << field << " value " << i;
@@ -124,7 +124,7 @@ TEST(DlgAddDevTest, OnlyTheFirstBadFieldIsReportedPerPress)
     });
 
     EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_PLAYED_THROUGH(script);
     EXPECT_EQ(script.Boxes(), QStringList({Box(kApiKeyInvalidText), Box(kNumberInvalidText)}));
     EXPECT_EQ(dlg.m_strApiKey, CString(L"key"));
     EXPECT_EQ(dlg.m_strNumber, CString(L"1"));
@@ -149,7 +149,7 @@ TEST(DlgAddDevTest, OkWithNoUserChosenIsRefusedAndKeepsWhatWasTyped)
     });
 
     EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_PLAYED_THROUGH(script);
     EXPECT_EQ(script.Boxes(), QStringList({Box(kNoUserChosenText)}));
     EXPECT_EQ(dlg.m_nUser, 1);
     EXPECT_EQ(dlg.m_strName, CString(L"水泵"));
@@ -172,12 +172,8 @@ TEST(DlgAddDevTest, NamesAddedInOneRunFollowTheGivenOnesAndTheLastIsSelected)
     script.OnWindow("添加设备", [](QWidget* pDialog) {
         EXPECT_EQ(BoxItems(pDialog, IDC_COMBO_ADDDEV_USER), QStringList({"张三"}));
         EXPECT_EQ(BoxSelection(pDialog, IDC_COMBO_ADDDEV_USER), 0);
-        Click(pDialog, IDC_BTN_ADD_USER);
     });
-    script.OnWindow("添加用户", [](QWidget* pDialog) {
-        TypeInto(pDialog, IDC_EDIT_USER_NAME, "李|四");
-        Click(pDialog, IDOK);
-    });
+    AddUserInDialog(script, "李|四");
     script.OnWindow("添加设备", [](QWidget* pDialog) {
         EXPECT_EQ(BoxItems(pDialog, IDC_COMBO_ADDDEV_USER), QStringList({"张三", "李|四"}));
         EXPECT_EQ(BoxSelection(pDialog, IDC_COMBO_ADDDEV_USER), 1);
@@ -186,7 +182,7 @@ TEST(DlgAddDevTest, NamesAddedInOneRunFollowTheGivenOnesAndTheLastIsSelected)
     });
 
     EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_PLAYED_THROUGH(script);
     EXPECT_TRUE(script.Boxes().isEmpty());
     ASSERT_EQ(dlg.m_arrUser.GetSize(), 2);
     EXPECT_EQ(dlg.m_arrUser[0], CString(L"张三"));
@@ -199,21 +195,13 @@ TEST(DlgAddDevTest, ADuplicateNameIsRefusedButOneDifferingInCaseIsAdded)
     CDlgAddDev dlg;
     GiveUsers(dlg, {L"Alice", L"Bob", L"Carol"}, 0);
     CModalScript script;
-    script.OnWindow("添加设备", [](QWidget* pDialog) { Click(pDialog, IDC_BTN_ADD_USER); });
-    script.OnWindow("添加用户", [](QWidget* pDialog) {
-        TypeInto(pDialog, IDC_EDIT_USER_NAME, "  Bob\t");
-        Click(pDialog, IDOK);
-    });
+    AddUserInDialog(script, "  Bob\t");
     script.AnswerMessageBox("确定");
     script.OnWindow("添加设备", [](QWidget* pDialog) {
         EXPECT_EQ(BoxItems(pDialog, IDC_COMBO_ADDDEV_USER), QStringList({"Alice", "Bob", "Carol"}));
         EXPECT_EQ(BoxSelection(pDialog, IDC_COMBO_ADDDEV_USER), 0);
-        Click(pDialog, IDC_BTN_ADD_USER);
     });
-    script.OnWindow("添加用户", [](QWidget* pDialog) {
-        TypeInto(pDialog, IDC_EDIT_USER_NAME, "bob");
-        Click(pDialog, IDOK);
-    });
+    AddUserInDialog(script, "bob");
     script.OnWindow("添加设备", [](QWidget* pDialog) {
         EXPECT_EQ(BoxItems(pDialog, IDC_COMBO_ADDDEV_USER), QStringList({"Alice", "Bob", "Carol", "bob"}));
         EXPECT_EQ(BoxSelection(pDialog, IDC_COMBO_ADDDEV_USER), 3);
@@ -221,7 +209,7 @@ TEST(DlgAddDevTest, ADuplicateNameIsRefusedButOneDifferingInCaseIsAdded)
     });
 
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_PLAYED_THROUGH(script);
     EXPECT_EQ(script.Boxes(), QStringList({Box(L"用户名:Bob, 已经存在! 添加失败!")}));
 }
 
@@ -255,7 +243,7 @@ TEST(DlgAddDevTest, BadUserNamesAreRefusedInTheAddUserDialog)
     });
 
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_PLAYED_THROUGH(script);
     EXPECT_EQ(script.Boxes(), QStringList({Box(kUserNameEmptyText), Box(kUserNameBraceText), Box(kUserNameBraceText)}));
     EXPECT_EQ(dlg.m_arrUser.GetSize(), 1);
 }

@@ -1,4 +1,3 @@
-#include "console/QuorvaneDlg.h"
 #include "registry/Account.h"
 #include "resources/Resource.h"
 #include "tests/console/EditingFixture.h"
@@ -13,28 +12,18 @@ const char* const kOddName = " 50%s 组 ";
 
 // An account of three users, the first with four devices, the second with one and the
 // third, whose name needs care, with two; logged in before every test.
-class EditingCommandsTest : public ConsoleTest
+class EditingCommandsTest : public EditingTest
 {
 protected:
     void SetUp() override
     {
-        ConsoleTest::SetUp();
+        EditingTest::SetUp();
         WriteAccount(L"alice", L"pw", {User(L"用户一", 4), User(L"用户二", 1), User(FromUtf8(kOddName), 2)});
         m_before = ReadFile("alice.cfg");
         m_stamp = StampOf(FilePath("alice.cfg"));
         LogIn(m_script, "alice", "pw");
     }
 
-    // Runs the main window through the queued steps, then closes it.
-    void Run()
-    {
-        m_script.OnWindow(kMainTitle, [](QWidget* pMain) { pMain->close(); });
-        CQuorvaneDlg dlg;
-        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-        EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
-    }
-
-    std::string File() const { return ReadFile("alice.cfg"); }
     bool Rewritten() const { return !(StampOf(FilePath("alice.cfg")) == m_stamp); }
 
     // A user line and that user's devices nFirst up to nEnd - 1, as the fixture makes them.
@@ -46,7 +35,6 @@ protected:
         return text;
     }
 
-    CModalScript m_script;
     std::string m_before;
     FileStamp m_stamp;
 };
@@ -60,13 +48,8 @@ TEST_F(EditingCommandsTest, addDeviceCancelledAfterAddingUsersChangesNothing)
 {
     QStringList box, ids;
     m_script.OnWindow(kMainTitle, [](QWidget* pMain) { Click(pMain, IDC_BTN_ADD_DEVICE); });
-    for (const char* name : {"新甲", "新乙"}) {
-        m_script.OnWindow(kAddDeviceTitle, [](QWidget* pDialog) { Click(pDialog, IDC_BTN_ADD_USER); });
-        m_script.OnWindow(kAddUserTitle, [name](QWidget* pDialog) {
-            TypeInto(pDialog, IDC_EDIT_USER_NAME, name);
-            Click(pDialog, IDOK);
-        });
-    }
+    AddUserInDialog(m_script, "新甲");
+    AddUserInDialog(m_script, "新乙");
     m_script.OnWindow(kAddDeviceTitle, [](QWidget* pDialog) {
         TypeInto(pDialog, IDC_EDIT_DEVICE_ID, "x");
         PressKey(pDialog, IDC_EDIT_DEVICE_ID, Qt::Key_Escape);
@@ -75,7 +58,7 @@ TEST_F(EditingCommandsTest, addDeviceCancelledAfterAddingUsersChangesNothing)
         box = BoxItems(pMain, IDC_COMBO_USER);
         ids = ListedIds(pMain);
     });
-    Run();
+    RunMainWindow();
     EXPECT_EQ(box, QStringList({"用户一", "用户二", kOddName}));
     EXPECT_EQ(ids, QStringList({"用户一-id0", "用户一-id1", "用户一-id2", "用户一-id3"}));
     EXPECT_EQ(g_arrDevGroup.GetSize(), 3);
@@ -99,7 +82,7 @@ TEST_F(EditingCommandsTest, addDeviceForAnExistingUserAppendsItLastAndSelectsThe
         ids = ListedIds(pMain);
         lastRow = RowTexts(pMain, 1);
     });
-    Run();
+    RunMainWindow();
     EXPECT_EQ(nPreselected, 1);
     EXPECT_EQ(nSelected, 1);
     EXPECT_EQ(ids, QStringList({"用户二-id0", "新设备"}));
@@ -118,7 +101,7 @@ TEST_F(EditingCommandsTest, addDeviceToTheFirstOfTwoNewUsersStoresBothInOrder)
         nSelected = BoxSelection(pMain, IDC_COMBO_USER);
         ids = ListedIds(pMain);
     });
-    Run();
+    RunMainWindow();
     EXPECT_EQ(box, QStringList({"用户一", "用户二", kOddName, "新甲", "新乙"}));
     EXPECT_EQ(nSelected, 3);
     EXPECT_EQ(ids, QStringList({"n1"}));
@@ -136,7 +119,7 @@ TEST_F(EditingCommandsTest, deleteDeviceWithThreeRowsSelectedDeletesTheFirstAfte
     m_script.OnMenu(ChooseDelete);
     m_script.AnswerMessageBox(kYes);
     m_script.OnWindow(kMainTitle, [&](QWidget* pMain) { ids = ListedIds(pMain); });
-    Run();
+    RunMainWindow();
     EXPECT_EQ(m_script.Boxes(), QStringList({Box(L"是否确定要删除该设备:用户一-名称1 ？", L"提示")}));
     EXPECT_EQ(ids, QStringList({"用户一-id0", "用户一-id2", "用户一-id3"}));
     EXPECT_EQ(File(), Gbk("pw\r\n{用户一}\r\n" + DeviceLine("用户一", 0) + DeviceLine("用户一", 2) +
@@ -147,7 +130,10 @@ TEST_F(EditingCommandsTest, noInAPromptAndNothingSelectedChangeNothing)
 {
     QStringList box, ids;
     // With no row selected "删除" asks nothing.
-    m_script.OnWindow(kMainTitle, [](QWidget* pMain) { RightClick(DeviceList(pMain)->viewport(), QPoint(5, 150)); });
+    m_script.OnWindow(kMainTitle, [](QWidget* pMain) {
+        QWidget* pViewport = DeviceList(pMain)->viewport();
+        RightClick(pViewport, QPoint(5, pViewport->height() - 5));
+    });
     m_script.OnMenu(ChooseDelete);
     m_script.OnWindow(kMainTitle, [](QWidget* pMain) {
         SelectRows(pMain, {0});
@@ -161,7 +147,7 @@ TEST_F(EditingCommandsTest, noInAPromptAndNothingSelectedChangeNothing)
         box = BoxItems(pMain, IDC_COMBO_USER);
         ids = ListedIds(pMain);
     });
-    Run();
+    RunMainWindow();
     EXPECT_EQ(m_script.Boxes(), QStringList({Box(L"是否确定要删除该设备:用户一-名称0 ？", L"提示"),
                                              Box(L"是否确定要删除该用户:用户一 ？该用户下的所有设备也将删除！", L"提示")}));
     EXPECT_EQ(box.size(), 3);
@@ -185,7 +171,7 @@ TEST_F(EditingCommandsTest, deletingTheOnlyDeviceKeepsTheUserSelected)
         nSelected = BoxSelection(pMain, IDC_COMBO_USER);
         ids = ListedIds(pMain);
     });
-    Run();
+    RunMainWindow();
     EXPECT_EQ(nSelected, 1);
     EXPECT_TRUE(ids.isEmpty());
     EXPECT_EQ(File(), Gbk("pw\r\n" + Users("用户一", 0, 4) + "{用户二}\r\n" + Users(kOddName, 0, 2)));
@@ -195,17 +181,13 @@ TEST_F(EditingCommandsTest, deletingTheSecondOfThreeUsersShowsTheFormerThird)
 {
     int nSelected = -2;
     QStringList box, ids;
-    m_script.OnWindow(kMainTitle, [](QWidget* pMain) {
-        ChooseInBox(pMain, IDC_COMBO_USER, 1);
-        Click(pMain, IDC_BTN_DELETE_USER);
-    });
-    m_script.AnswerMessageBox(kYes);
+    DeleteUser(m_script, 1);
     m_script.OnWindow(kMainTitle, [&](QWidget* pMain) {
         box = BoxItems(pMain, IDC_COMBO_USER);
         nSelected = BoxSelection(pMain, IDC_COMBO_USER);
         ids = ListedIds(pMain);
     });
-    Run();
+    RunMainWindow();
     EXPECT_EQ(m_script.Boxes(), QStringList({Box(L"是否确定要删除该用户:用户二 ？该用户下的所有设备也将删除！", L"提示")}));
     EXPECT_EQ(box, QStringList({"用户一", kOddName}));
     EXPECT_EQ(nSelected, 1);
@@ -219,29 +201,18 @@ TEST_F(EditingCommandsTest, deletingTheLastUserLeavesNoSelectionAndTheOnlyUserAn
 {
     int nAfterLast = -2, nAfterAll = -2;
     QStringList idsAfterLast, boxAfterAll;
-    m_script.OnWindow(kMainTitle, [](QWidget* pMain) {
-        ChooseInBox(pMain, IDC_COMBO_USER, 2);
-        Click(pMain, IDC_BTN_DELETE_USER);
-    });
-    m_script.AnswerMessageBox(kYes);
-    m_script.OnWindow(kMainTitle, [&](QWidget* pMain) {
+    DeleteUser(m_script, 2);
+    DeleteUser(m_script, 1, [&](QWidget* pMain) {
         nAfterLast = BoxSelection(pMain, IDC_COMBO_USER);
         idsAfterLast = ListedIds(pMain);
-        ChooseInBox(pMain, IDC_COMBO_USER, 1);
-        Click(pMain, IDC_BTN_DELETE_USER);
     });
-    m_script.AnswerMessageBox(kYes);
-    m_script.OnWindow(kMainTitle, [](QWidget* pMain) {
-        ChooseInBox(pMain, IDC_COMBO_USER, 0);
-        Click(pMain, IDC_BTN_DELETE_USER);
-    });
-    m_script.AnswerMessageBox(kYes);
+    DeleteUser(m_script, 0);
     m_script.OnWindow(kMainTitle, [&](QWidget* pMain) {
         Click(pMain, IDC_BTN_DELETE_USER);
         nAfterAll = BoxSelection(pMain, IDC_COMBO_USER);
         boxAfterAll = BoxItems(pMain, IDC_COMBO_USER);
     });
-    Run();
+    RunMainWindow();
     ASSERT_EQ(m_script.Boxes().size(), 3);
     EXPECT_EQ(m_script.Boxes()[0], "提示|是否确定要删除该用户:" + QString(kOddName) + " ？该用户下的所有设备也将删除！");
     EXPECT_EQ(nAfterLast, -1);
@@ -265,7 +236,7 @@ TEST_F(EditingCommandsTest, aFailedSaveKeepsTheChangeShown)
     m_script.AnswerMessageBox(kYes);
     m_script.AnswerMessageBox("确定");
     m_script.OnWindow(kMainTitle, [&](QWidget* pMain) { box = BoxItems(pMain, IDC_COMBO_USER); });
-    Run();
+    RunMainWindow();
     ASSERT_EQ(m_script.Boxes().size(), 2);
     EXPECT_EQ(m_script.Boxes()[1], Box(L"保存文件失败"));
     EXPECT_EQ(box, QStringList({"用户二", kOddName}));

@@ -1,9 +1,10 @@
 #include "tests/console/EditingFixture.h"
 
+#include "console/QuorvaneDlg.h"
 #include "platform/core/CodePage.h"
 #include "resources/Resource.h"
 
-#include <QHeaderView>
+#include <QMenu>
 
 #include <vector>
 
@@ -87,16 +88,16 @@ void LogIn(CModalScript& script, const QString& account, const QString& password
     });
 }
 
-void AddDevice(CModalScript& script, const QString& fields, const QStringList& newUsers, int nChoose)
+void AddDevice(CModalScript& script, const QString& fields, const QStringList& newUsers, int nChoose,
+               const MainAction& before)
 {
-    script.OnWindow(kMainTitle, [](QWidget* pMain) { Click(pMain, IDC_BTN_ADD_DEVICE); });
-    for (const QString& name : newUsers) {
-        script.OnWindow(kAddDeviceTitle, [](QWidget* pDialog) { Click(pDialog, IDC_BTN_ADD_USER); });
-        script.OnWindow(kAddUserTitle, [name](QWidget* pDialog) {
-            TypeInto(pDialog, IDC_EDIT_USER_NAME, name);
-            Click(pDialog, IDOK);
-        });
-    }
+    script.OnWindow(kMainTitle, [before](QWidget* pMain) {
+        if (before)
+            before(pMain);
+        Click(pMain, IDC_BTN_ADD_DEVICE);
+    });
+    for (const QString& name : newUsers)
+        AddUserInDialog(script, name);
     script.OnWindow(kAddDeviceTitle, [fields, nChoose](QWidget* pDialog) {
         const QStringList values = fields.split('|');
         const int edits[] = {IDC_EDIT_DEVICE_ID,   IDC_EDIT_API_KEY, IDC_EDIT_PLATFORM_ID,
@@ -107,4 +108,36 @@ void AddDevice(CModalScript& script, const QString& fields, const QStringList& n
             ChooseInBox(pDialog, IDC_COMBO_ADDDEV_USER, nChoose);
         Click(pDialog, IDOK);
     });
+}
+
+void DeleteRow(CModalScript& script, int nRow, const MainAction& before)
+{
+    script.OnWindow(kMainTitle, [nRow, before](QWidget* pMain) {
+        if (before)
+            before(pMain);
+        SelectRows(pMain, {nRow});
+        RightClickRow(pMain, nRow);
+    });
+    script.OnMenu([](QMenu* pMenu) { ChooseMenuItem(pMenu, "删除"); });
+    script.AnswerMessageBox(kYes);
+}
+
+void DeleteUser(CModalScript& script, int nUser, const MainAction& before)
+{
+    script.OnWindow(kMainTitle, [nUser, before](QWidget* pMain) {
+        if (before)
+            before(pMain);
+        ChooseInBox(pMain, IDC_COMBO_USER, nUser);
+        Click(pMain, IDC_BTN_DELETE_USER);
+    });
+    script.AnswerMessageBox(kYes);
+}
+
+void EditingTest::RunMainWindow()
+{
+    m_script.OnWindow(kMainTitle, [](QWidget* pMain) { pMain->close(); });
+    CQuorvaneDlg dlg;
+    const INT_PTR nResult = dlg.DoModal();
+    EXPECT_PLAYED_THROUGH(m_script);
+    EXPECT_EQ(nResult, IDCANCEL);
 }

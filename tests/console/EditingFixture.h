@@ -2,6 +2,7 @@
 
 #include "tests/console/ConsoleFixture.h"
 #include "tests/console/EditingUi.h"
+#include "tests/support/FakePlatform.h"
 
 #include <QTableWidget>
 
@@ -37,9 +38,31 @@ QStringList RowTexts(QWidget* pMain, int nRow);
 void SelectRows(QWidget* pMain, std::initializer_list<int> rows);
 void RightClickRow(QWidget* pMain, int nRow);
 
+// The console with its polling worker talking to a fake platform, so that no test reaches
+// the real one; the steps for the windows go into m_script.
+class EditingTest : public ConsoleTest
+{
+protected:
+    // Runs the main window through the queued steps, then closes it.
+    void RunMainWindow();
+    std::string File(const char* account = "alice.cfg") const { return ReadFile(account); }
+
+    fake::FakePlatform m_platform;
+    fake::ProxyEnvironment m_proxy{m_platform.proxyUrl()};
+    CModalScript m_script;
+};
+
 // Queues the steps that log in with the typed account name and password.
 void LogIn(CModalScript& script, const QString& account, const QString& password);
 // Queues "添加设备" from the main window and the add-device dialog's part: the six fields
-// (in dialog order, joined by '|'), the names to add and the position to
-// choose (-1: keep the preselection), then OK.
-void AddDevice(CModalScript& script, const QString& fields, const QStringList& newUsers = {}, int nChoose = -1);
+// (in dialog order, joined by '|'), the names to add and the position to choose (-1: keep
+// the preselection), then OK. `before` runs on the main window first: a step that waits
+// there must not be a step of its own, or the script would play the next main-window step
+// while it waits.
+using MainAction = std::function<void(QWidget* pMain)>;
+void AddDevice(CModalScript& script, const QString& fields, const QStringList& newUsers = {}, int nChoose = -1,
+               const MainAction& before = {});
+// Queues the deletion of row nRow of the shown user through the context menu, confirmed.
+void DeleteRow(CModalScript& script, int nRow, const MainAction& before = {});
+// Queues choosing user nUser in the main window and "删除用户", confirmed.
+void DeleteUser(CModalScript& script, int nUser, const MainAction& before = {});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/core/WinApp.h"
+#include "resources/Resource.h"
 #include "tests/platform/ui/ModalScript.h"
 
 #include <QComboBox>
@@ -22,6 +23,10 @@ inline QString Box(const wchar_t* pszText, const wchar_t* pszCaption = nullptr)
     const wchar_t* pszShownCaption = pszCaption ? pszCaption : AfxGetApp()->m_pszAppName;
     return QString::fromWCharArray(pszShownCaption) + QLatin1Char('|') + QString::fromWCharArray(pszText);
 }
+
+// Every step of the script met its window in time.
+#define EXPECT_PLAYED_THROUGH(script)                                                            \
+    EXPECT_TRUE((script).Finished() && (script).Failure().isEmpty()) << (script).Failure().toStdString()
 
 inline QStringList BoxItems(QWidget* pDialog, int nID)
 {
@@ -60,4 +65,14 @@ inline void PressKey(QWidget* pDialog, int nID, Qt::Key key)
     QWidget* pControl = FindControl(pDialog, nID);
     pControl->setFocus();
     QTest::keyClick(pControl, key);
+}
+
+// Queues "添加用户" in the add-device dialog, the name typed and OK.
+inline void AddUserInDialog(CModalScript& script, const QString& name)
+{
+    script.OnWindow("添加设备", [](QWidget* pDialog) { Click(pDialog, IDC_BTN_ADD_USER); });
+    script.OnWindow("添加用户", [name](QWidget* pDialog) {
+        TypeInto(pDialog, IDC_EDIT_USER_NAME, name);
+        Click(pDialog, IDOK);
+    });
 }

@@ -5,6 +5,9 @@
 
 #include <QImage>
 #include <QLineEdit>
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QTest>
 #include <QPixmap>
 
 namespace {
@@ -40,7 +43,7 @@ protected:
     QList<int> m_dark;
 };
 
-TEST_F(ScreenshotTest, rendersLoginNewAccountAndMainWindow)
+TEST_F(ScreenshotTest, rendersLoginNewAccountMainWindowAndAddDevice)
 {
     DEVGROUP pumps = User(L"水泵房", 0);
     const wchar_t* const names[][3] = {{L"P-01", L"1号水泵", L"一号楼地下室"}, {L"P-02", L"2号水泵", L"二号楼地下室"},
@@ -78,11 +81,26 @@ TEST_F(ScreenshotTest, rendersLoginNewAccountAndMainWindow)
             dlg.SetStateCell(0, nRow, 5, states[nRow][1]);
         }
         Save(w, "main-window.png");
-        w->close();
+        Click(w, IDC_BTN_ADD_DEVICE);
     });
+    script.OnWindow("添加设备", [&](QWidget* w) {
+        const std::pair<int, const char*> fields[] = {{IDC_EDIT_DEVICE_ID, "P-03"}, {IDC_EDIT_API_KEY, "key"},
+                                                      {IDC_EDIT_PLATFORM_ID, "5003"}, {IDC_EDIT_DEVICE_NAME, "3号水泵"},
+                                                      {IDC_EDIT_ADDRESS, "三号楼地下室"}, {IDC_EDIT_NUMBER, "{03}"}};
+        for (const auto& [nID, text] : fields)
+            TypeInto(w, nID, QString::fromUtf8(text));
+        Save(w, "add-device.png");
+        Click(w, IDOK);
+    });
+    script.OnMessageBox([&](QMessageBox* pBox) {
+        Save(pBox, "message-box.png");
+        QTest::mouseClick(pBox->buttons().front(), Qt::LeftButton);
+    });
+    script.OnWindow("添加设备", [](QWidget* w) { Click(w, IDCANCEL); });
+    script.OnWindow("Tesmir继电器控制", [](QWidget* w) { w->close(); });
     dlg.DoModal();
     EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
-    ASSERT_EQ(m_dark.size(), 3);
+    ASSERT_EQ(m_dark.size(), 5);
     for (int nDark : m_dark)
         EXPECT_GT(nDark, 200);
 }
