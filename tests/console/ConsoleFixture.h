@@ -2,6 +2,7 @@
 
 #include "console/QuorvaneApp.h"
 #include "registry/Device.h"
+#include "tests/support/FakePlatform.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -11,7 +12,8 @@
 extern CQuorvaneApp theApp;
 
 // Every test runs the console as an executable "quorvane" in a folder of its own, with no
-// account logged in.
+// account logged in. The polling worker's requests go to a port that refuses them, so no test
+// reaches for a real host.
 class ConsoleTest : public ::testing::Test
 {
 protected:
@@ -25,4 +27,5 @@ protected:
     static DEVGROUP User(const CString& strName, int nDevices);
 
     QTemporaryDir m_folder;
+    fake::ProxyEnvironment m_refusingProxy{"http://127.0.0.1:" + std::to_string(fake::RefusedPort())};
 };

@@ -31,7 +31,8 @@ public:
     // The popup menu open in front.
     CModalScript& OnMenu(std::function<void(QMenu*)> action);
 
-    bool Finished() const { return m_nextStep == m_steps.size(); }
+    // Every step matched and acted in time.
+    bool Finished() const { return m_nextStep == m_steps.size() && m_failure.isEmpty(); }
     const QString& Failure() const { return m_failure; }
     // "caption|text" of every message box that a step met.
     const QStringList& Boxes() const { return m_boxes; }
