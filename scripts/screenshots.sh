@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Renders the main window, the login dialog and the new-account dialog to PNG files in
-# docs/ (the README shows docs/main-window.png). Usage: scripts/screenshots.sh [BUILD_DIR]
+# Renders the main window, the login, new-account and add-device dialogs and a message box
+# to PNG files in docs/ (the README shows docs/main-window.png). Usage: scripts/screenshots.sh [BUILD_DIR]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$top/build}

@@ -26,15 +26,6 @@ void GiveUsers(CDlgAddDev& dlg, std::initializer_list<const wchar_t*> names, int
     dlg.m_nUser = nUser;
 }
 
-TEST(IsValidFieldTest, RefusesEmptyTextAndTheFileDelimitersAnywhere)
-{
-    EXPECT_TRUE(IsValidField(L"a"));
-    EXPECT_TRUE(IsValidField(L" "));
-    EXPECT_FALSE(IsValidField(L""));
-    for (const wchar_t* bad : {L"{", L"}", L"|", L"ab|cd", L"x{", L"}x", L"中{文"})
-        EXPECT_FALSE(IsValidField(bad)) << CString(bad);
-}
-
 TEST(DlgAddDevTest, OpensOnThePreselectedUserAndReturnsTheFieldsTrimmed)
 {
     CDlgAddDev dlg;
