@@ -1,7 +1,7 @@
 #include "console/DlgAddDev.h"
 
 #include "console/DlgAddGroup.h"
-#include "console/EditingMessages.h"
+#include "console/Messages.h"
 #include "resources/Resource.h"
 
 IMPLEMENT_DYNAMIC(CDlgAddDev, CDialogEx)

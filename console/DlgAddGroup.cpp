@@ -1,6 +1,6 @@
 #include "console/DlgAddGroup.h"
 
-#include "console/EditingMessages.h"
+#include "console/Messages.h"
 #include "resources/Resource.h"
 
 IMPLEMENT_DYNAMIC(CDlgAddGroup, CDialogEx)

@@ -1,7 +1,7 @@
 #include "console/QuorvaneDlg.h"
 
 #include "console/DlgAddDev.h"
-#include "console/EditingMessages.h"
+#include "console/Messages.h"
 #include "registry/Account.h"
 #include "registry/UserListLock.h"
 

@@ -1,5 +1,5 @@
 #include "console/DlgAddDev.h"
-#include "console/EditingMessages.h"
+#include "console/Messages.h"
 #include "resources/Resource.h"
 #include "tests/console/EditingUi.h"
 
