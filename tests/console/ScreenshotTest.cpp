@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QPixmap>
+#include <QTableWidget>
 
 namespace {
 
@@ -41,18 +42,25 @@ protected:
     }
 
     QList<int> m_dark;
+    fake::FakePlatform m_platform;
 };
 
 TEST_F(ScreenshotTest, rendersLoginNewAccountMainWindowAndAddDevice)
 {
     DEVGROUP pumps = User(L"水泵房", 0);
-    const wchar_t* const names[][3] = {{L"P-01", L"1号水泵", L"一号楼地下室"}, {L"P-02", L"2号水泵", L"二号楼地下室"},
-                                       {L"L-07", L"走廊照明", L"三号楼三层"}};
+    const wchar_t* const names[][4] = {{L"P-01", L"1号水泵", L"一号楼地下室", L"5001"},
+                                       {L"P-02", L"2号水泵", L"二号楼地下室", L"5002"},
+                                       {L"L-07", L"走廊照明", L"三号楼三层", L"5003"}};
+    // The states in the picture come from the polling worker, asking a stand-in platform.
+    m_platform.setDevice("5001", true, 1);
+    m_platform.setDevice("5002", true, 0);
+    m_platform.setDevice("5003", false, 0);
+    fake::ProxyEnvironment proxy(m_platform.proxyUrl());
     for (const auto& name : names) {
         DEVICE device;
         device.strId = name[0];
         device.strApiKey = L"key";
-        device.strDeviceId = L"5001";
+        device.strDeviceId = name[3];
         device.strName = name[1];
         device.strAddress = name[2];
         device.strNumber = CString(name[0]).Mid(2);
@@ -75,11 +83,15 @@ TEST_F(ScreenshotTest, rendersLoginNewAccountMainWindowAndAddDevice)
     });
     script.OnWindow("输入账号密码", [](QWidget* w) { Click(w, IDOK); });
     script.OnWindow("Tesmir继电器控制", [&](QWidget* w) {
-        const wchar_t* const states[][2] = {{L"在线", L"通"}, {L"在线", L"断"}, {L"离线", L"?"}};
-        for (int nRow = 0; nRow < 3; ++nRow) {
-            dlg.SetStateCell(0, nRow, 4, states[nRow][0]);
-            dlg.SetStateCell(0, nRow, 5, states[nRow][1]);
-        }
+        auto* pList = Control<QTableWidget>(w, IDC_LIST_DEVICE);
+        const QStringList shown = {"在线", "通", "在线", "断", "离线", "?"};
+        const auto states = [pList] {
+            QStringList cells;
+            for (int nRow = 0; nRow < pList->rowCount(); ++nRow)
+                cells << pList->item(nRow, 4)->text() << pList->item(nRow, 5)->text();
+            return cells;
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(states(), shown, 5000);
         Save(w, "main-window.png");
         Click(w, IDC_BTN_ADD_DEVICE);
     });
