@@ -1,6 +1,6 @@
 #pragma once
 
-// Prepares the HTTP library for the whole process. The application calls it at start-up,
-// before any thread exists; every Internet session calls it again as a fallback, which is
-// harmless once it has run. Returns false when the library could not be prepared.
+// Prepares the HTTP library for the whole process. It runs once while the program's statics
+// are built, before any thread exists; every Internet session asks again, which costs nothing
+// once it has run. Returns false when the library could not be prepared.
 bool AfxInternetInitialize();
