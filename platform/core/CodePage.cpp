@@ -5,7 +5,6 @@
 #include <cwchar>
 #include <iconv.h>
 #include <memory>
-#include <string>
 
 namespace {
 
@@ -82,44 +81,67 @@ const Gbk& Table()
     return *table;
 }
 
-std::string Encode(const wchar_t* in, size_t count, char defaultChar, bool& usedDefault)
+// Both conversions write into the caller's buffer as they go and count what the whole input
+// needs, so a size query and a conversion cost one pass each and allocate nothing.
+class ByteSink
 {
-    std::string out;
-    out.reserve(count * 2);
+public:
+    ByteSink(char* out, size_t capacity) : m_out(out), m_capacity(capacity) {}
+    void Put(char byte)
+    {
+        if (m_out && m_count < m_capacity)
+            m_out[m_count] = byte;
+        ++m_count;
+    }
+    size_t Count() const { return m_count; }
+
+private:
+    char* m_out;
+    size_t m_capacity;
+    size_t m_count = 0;
+};
+
+size_t Encode(const wchar_t* in, size_t count, char* out, size_t capacity, char defaultChar, bool& usedDefault)
+{
+    ByteSink sink(out, capacity);
     const Gbk* table = nullptr;
     for (size_t i = 0; i < count; ++i) {
         const auto ch = static_cast<unsigned>(in[i]);
         if (ch < 0x80) {
-            out += static_cast<char>(ch);
+            sink.Put(static_cast<char>(ch));
             continue;
         }
         if (!table)
             table = &Table();
         const char16_t code = table->Encode(ch);
         if (code == kUnmapped) {
-            out += defaultChar;
+            sink.Put(defaultChar);
             usedDefault = true;
         } else if (code <= 0xFF) {
-            out += static_cast<char>(code);
+            sink.Put(static_cast<char>(code));
         } else {
-            out += static_cast<char>(code >> 8);
-            out += static_cast<char>(code & 0xFF);
+            sink.Put(static_cast<char>(code >> 8));
+            sink.Put(static_cast<char>(code & 0xFF));
         }
     }
-    return out;
+    return sink.Count();
 }
 
 // An invalid or cut-off sequence gives U+FFFD for its first byte, and decoding goes on with
 // the next byte.
-std::wstring Decode(const char* in, size_t count)
+size_t Decode(const char* in, size_t count, wchar_t* out, size_t capacity)
 {
-    std::wstring out;
-    out.reserve(count);
+    size_t n = 0;
+    const auto put = [&](wchar_t ch) {
+        if (out && n < capacity)
+            out[n] = ch;
+        ++n;
+    };
     const Gbk* table = nullptr;
     for (size_t i = 0; i < count; ++i) {
         const auto byte = static_cast<unsigned char>(in[i]);
         if (byte < 0x80) {
-            out += static_cast<wchar_t>(byte);
+            put(static_cast<wchar_t>(byte));
             continue;
         }
         if (!table)
@@ -130,9 +152,9 @@ std::wstring Decode(const char* in, size_t count)
             if (wide != kUnmapped)
                 ++i;
         }
-        out += wide == kUnmapped ? L'\xFFFD' : static_cast<wchar_t>(wide);
+        put(wide == kUnmapped ? L'\xFFFD' : static_cast<wchar_t>(wide));
     }
-    return out;
+    return n;
 }
 
 } // namespace
@@ -140,32 +162,27 @@ std::wstring Decode(const char* in, size_t count)
 int WideCharToMultiByte(UINT, DWORD, LPCWSTR lpWideCharStr, int cchWideChar, LPSTR lpMultiByteStr, int cbMultiByte,
                         LPCSTR lpDefaultChar, BOOL* lpUsedDefaultChar)
 {
-    if (!lpWideCharStr || cchWideChar == 0 || cchWideChar < -1 || cbMultiByte < 0)
+    if (!lpWideCharStr || cchWideChar == 0 || cchWideChar < -1 || cbMultiByte < 0 || (cbMultiByte > 0 && !lpMultiByteStr))
         return 0;
     const size_t count = cchWideChar == -1 ? std::wcslen(lpWideCharStr) + 1 : static_cast<size_t>(cchWideChar);
     bool usedDefault = false;
     const char defaultChar = lpDefaultChar && *lpDefaultChar ? *lpDefaultChar : '?';
-    const std::string bytes = Encode(lpWideCharStr, count, defaultChar, usedDefault);
+    const size_t needed = Encode(lpWideCharStr, count, lpMultiByteStr, static_cast<size_t>(cbMultiByte), defaultChar,
+                                 usedDefault);
     if (lpUsedDefaultChar)
         *lpUsedDefaultChar = usedDefault ? TRUE : FALSE;
-    if (cbMultiByte == 0)
-        return static_cast<int>(bytes.size());
-    if (!lpMultiByteStr || bytes.size() > static_cast<size_t>(cbMultiByte))
+    if (cbMultiByte > 0 && needed > static_cast<size_t>(cbMultiByte))
         return 0;
-    std::memcpy(lpMultiByteStr, bytes.data(), bytes.size());
-    return static_cast<int>(bytes.size());
+    return static_cast<int>(needed);
 }
 
 int MultiByteToWideChar(UINT, DWORD, LPCSTR lpMultiByteStr, int cbMultiByte, LPWSTR lpWideCharStr, int cchWideChar)
 {
-    if (!lpMultiByteStr || cbMultiByte == 0 || cbMultiByte < -1 || cchWideChar < 0)
+    if (!lpMultiByteStr || cbMultiByte == 0 || cbMultiByte < -1 || cchWideChar < 0 || (cchWideChar > 0 && !lpWideCharStr))
         return 0;
     const size_t count = cbMultiByte == -1 ? std::strlen(lpMultiByteStr) + 1 : static_cast<size_t>(cbMultiByte);
-    const std::wstring text = Decode(lpMultiByteStr, count);
-    if (cchWideChar == 0)
-        return static_cast<int>(text.size());
-    if (!lpWideCharStr || text.size() > static_cast<size_t>(cchWideChar))
+    const size_t needed = Decode(lpMultiByteStr, count, lpWideCharStr, static_cast<size_t>(cchWideChar));
+    if (cchWideChar > 0 && needed > static_cast<size_t>(cchWideChar))
         return 0;
-    std::wmemcpy(lpWideCharStr, text.data(), text.size());
-    return static_cast<int>(text.size());
+    return static_cast<int>(needed);
 }

@@ -1,6 +1,6 @@
 #include "platform/inet/HttpConnection.h"
 
-#include "platform/inet/AnsiText.h"
+#include "platform/core/AnsiText.h"
 #include "platform/inet/HttpFile.h"
 #include "platform/inet/InternetException.h"
 

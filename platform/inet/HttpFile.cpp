@@ -1,6 +1,6 @@
 #include "platform/inet/HttpFile.h"
 
-#include "platform/inet/AnsiText.h"
+#include "platform/core/AnsiText.h"
 #include "platform/inet/CurlTransfer.h"
 #include "platform/inet/InternetException.h"
 

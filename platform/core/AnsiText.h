@@ -4,6 +4,6 @@
 
 #include <string>
 
-// Text on the wire (URLs, header lines, answer lines) is in the system's code page.
+// Text in the system's 8-bit code page: account files, URLs, header lines, answer lines.
 std::string ToAnsi(const CString& str);
 CString FromAnsi(const char* pch, size_t nLength);
