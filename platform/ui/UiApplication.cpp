@@ -22,7 +22,12 @@ UINT VirtualKey(const QKeyEvent& event)
         return VK_TAB;
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
         return 0x70 + static_cast<UINT>(key - Qt::Key_F1);
-    return static_cast<UINT>(key & 0xFF);
+    // Letters, digits and the space bar carry the same codes in both worlds. Every other key
+    // gets none: Qt reports a non-Latin letter by its character, whose low byte could pass
+    // for Enter or Esc ("Л" is U+041B).
+    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9) || key == Qt::Key_Space)
+        return static_cast<UINT>(key);
+    return 0;
 }
 
 // Hands every key press meant for a dialog or its controls to the dialog's

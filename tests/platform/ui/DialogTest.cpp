@@ -3,6 +3,8 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/WinApp.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
@@ -113,6 +115,25 @@ TEST(DialogTest, dialogKeys)
     CTestDlg cancel;
     EXPECT_EQ(cancel.DoModal(), IDCANCEL);
     EXPECT_EQ(cancel.keysSeen, std::vector<UINT>{VK_ESCAPE});
+}
+
+// Letters of other scripts are text, whatever the low byte of their character code.
+TEST(DialogTest, nonLatinLettersAreTypedNotTakenForEnterOrEsc)
+{
+    CModalScript script;
+    script.OnWindow("测试对话框", [](QWidget* w) {
+        QWidget* pEdit = FindControl(w, IDC_TEST_EDIT);
+        pEdit->setFocus();
+        for (const auto& [key, text] : {std::pair{0x041B, QStringLiteral("Л")}, std::pair{0x0E0D, QStringLiteral("ญ")}}) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+            QApplication::sendEvent(pEdit, &press);
+        }
+        Click(w, IDOK);
+    });
+    CTestDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.m_strText, CString(L"Лญ"));
+    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
 }
 
 class CDerivedDlg : public CTestDlg
