@@ -53,7 +53,8 @@ class CycleTarget : public IStatusPollTarget
 {
 public:
     int GetSelectedUser() override { return 0; }
-    void SetStateCell(int, int, int, const CString&) override
+    unsigned GetListFill() const override { return 0; }
+    void SetStateCell(unsigned, int, int, const CString&) override
     {
         std::lock_guard lock(m_mutex);
         if (++m_nCells == kCellsPerCycle)

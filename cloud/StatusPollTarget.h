@@ -10,9 +10,13 @@ class IStatusPollTarget
 public:
     // Index of the user chosen in the user box, -1 for none.
     virtual int GetSelectedUser() = 0;
-    // Writes one cell of the device list, provided the list still shows the devices of user
-    // nUser; a row or column that does not exist is left alone.
-    virtual void SetStateCell(int nUser, int nRow, int nCol, const CString& strText) = 0;
+    // How many times the device list has been filled. Read on the worker's thread without the
+    // UI thread, under the user-list lock together with the device whose state it will write.
+    virtual unsigned GetListFill() const = 0;
+    // Writes one cell of the device list, provided the list has not been filled again since
+    // fill nFill: a refill after an edit or a change of user may have put another device in
+    // that row. A row or column that does not exist is left alone.
+    virtual void SetStateCell(unsigned nFill, int nRow, int nCol, const CString& strText) = 0;
 
 protected:
     ~IStatusPollTarget() = default;

@@ -20,10 +20,13 @@ constexpr LPCTSTR RELAY_CLOSED_TEXT = _T("通");
 constexpr LPCTSTR RELAY_OPEN_TEXT = _T("断");
 
 // Copies what the requests for device nDevice of user nUser need, so that no request reads
-// the user list. FALSE when the user or the device is gone: the cycle ends there.
-BOOL CopyDeviceIds(int nUser, int nDevice, CString& strApiKey, CString& strDeviceId)
+// the user list, with the list fill that shows the device as it is now. FALSE when the user or
+// the device is gone: the cycle ends there.
+BOOL CopyDeviceIds(const IStatusPollTarget& target, int nUser, int nDevice, CString& strApiKey, CString& strDeviceId,
+                   unsigned& nFill)
 {
     CUserListLock lock;
+    nFill = target.GetListFill();
     if (nUser >= g_arrDevGroup.GetSize())
         return FALSE;
     const CArray<DEVICE, DEVICE>& arrDevice = g_arrDevGroup[nUser].arrDevice;
@@ -48,20 +51,20 @@ CString QueryPlatform(const CString& strPath, const CString& strApiKey)
     }
 }
 
-void PollDevice(IStatusPollTarget& target, int nUser, int nRow, const CString& strApiKey, const CString& strDeviceId)
+void PollDevice(IStatusPollTarget& target, unsigned nFill, int nRow, const CString& strApiKey, const CString& strDeviceId)
 {
     const CString strDevicePath = DEVICE_PATH_PREFIX + strDeviceId;
     int nOnline = 0;
     if (!ReadDeviceOnline(QueryPlatform(strDevicePath, strApiKey), &nOnline))
         return;
     if (!nOnline) {
-        target.SetStateCell(nUser, nRow, ONLINE_STATE_COLUMN, OFFLINE_TEXT);
+        target.SetStateCell(nFill, nRow, ONLINE_STATE_COLUMN, OFFLINE_TEXT);
         return;
     }
-    target.SetStateCell(nUser, nRow, ONLINE_STATE_COLUMN, ONLINE_TEXT);
+    target.SetStateCell(nFill, nRow, ONLINE_STATE_COLUMN, ONLINE_TEXT);
     int nRelay = 0;
     if (ReadStatusCurrentValue(QueryPlatform(strDevicePath + STATUS_PATH_SUFFIX, strApiKey), &nRelay))
-        target.SetStateCell(nUser, nRow, RELAY_STATE_COLUMN, nRelay ? RELAY_CLOSED_TEXT : RELAY_OPEN_TEXT);
+        target.SetStateCell(nFill, nRow, RELAY_STATE_COLUMN, nRelay ? RELAY_CLOSED_TEXT : RELAY_OPEN_TEXT);
 }
 
 void PollCycle(IStatusPollTarget& target)
@@ -69,8 +72,9 @@ void PollCycle(IStatusPollTarget& target)
     const int nUser = target.GetSelectedUser();
     if (nUser >= 0) {
         CString strApiKey, strDeviceId;
-        for (int i = 0; !AfxIsThreadStopRequested() && CopyDeviceIds(nUser, i, strApiKey, strDeviceId); ++i)
-            PollDevice(target, nUser, i, strApiKey, strDeviceId);
+        unsigned nFill = 0;
+        for (int i = 0; !AfxIsThreadStopRequested() && CopyDeviceIds(target, nUser, i, strApiKey, strDeviceId, nFill); ++i)
+            PollDevice(target, nFill, i, strApiKey, strDeviceId);
     }
     Sleep(CYCLE_PAUSE_MS);
 }

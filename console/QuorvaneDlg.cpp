@@ -109,10 +109,9 @@ void CQuorvaneDlg::RefreshUserCombo(int nUser)
 void CQuorvaneDlg::ShowDevices(int nUser)
 {
     m_list.DeleteAllItems();
-    m_nShownUser = -1;
+    ++m_nListFill;
     if (nUser < 0 || nUser >= g_arrDevGroup.GetSize())
         return;
-    m_nShownUser = nUser;
     const CArray<DEVICE, DEVICE>& arrDevice = g_arrDevGroup[nUser].arrDevice;
     for (int i = 0; i < arrDevice.GetSize(); ++i) {
         const DEVICE& device = arrDevice[i];
@@ -147,10 +146,15 @@ int CQuorvaneDlg::GetSelectedUser()
     return nUser;
 }
 
-void CQuorvaneDlg::SetStateCell(int nUser, int nRow, int nCol, const CString& strText)
+unsigned CQuorvaneDlg::GetListFill() const
+{
+    return m_nListFill;
+}
+
+void CQuorvaneDlg::SetStateCell(unsigned nFill, int nRow, int nCol, const CString& strText)
 {
     AfxCallOnUiThread([&] {
-        if (nUser == m_nShownUser)
+        if (nFill == m_nListFill)
             m_list.SetItemText(nRow, nCol, strText);
     });
 }

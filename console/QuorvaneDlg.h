@@ -5,6 +5,7 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Thread.h"
 
+#include <atomic>
 #include <memory>
 
 // The console's main window: the login on start, then the users of the account in a
@@ -27,7 +28,8 @@ public:
     static BOOL LoadConfigFile(CString strAccount);
 
     int GetSelectedUser() override;
-    void SetStateCell(int nUser, int nRow, int nCol, const CString& strText) override;
+    unsigned GetListFill() const override;
+    void SetStateCell(unsigned nFill, int nRow, int nCol, const CString& strText) override;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -54,8 +56,9 @@ protected:
     HICON m_hIcon;
     CListCtrl m_list;
     CComboBox m_combo;
-    // The user whose devices the list shows, -1 for none.
-    int m_nShownUser = -1;
+    // Counts the device list's fills, so that the worker's late answers never land in a row
+    // that has since been given to another device.
+    std::atomic<unsigned> m_nListFill{0};
     // The status-polling worker, stopped and waited for before the window goes away.
     std::unique_ptr<CWinThread> m_pPollThread;
 

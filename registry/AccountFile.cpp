@@ -13,10 +13,19 @@
 
 namespace {
 
+// The empty name is allowed: its file is ".cfg" in the same folder, as the login accepts it.
 bool IsPlainFileName(const CString& strName)
 {
     const std::wstring& name = strName.str();
-    return !name.empty() && name != L"." && name != L".." && name.find_first_of(std::wstring(L"/\0", 2)) == std::wstring::npos;
+    return name != L"." && name != L".." && name.find_first_of(std::wstring(L"/\0", 2)) == std::wstring::npos;
+}
+
+// Errors of an open that say no account file can be there. Any other (no permission, a
+// folder in its place) means a file may exist that we cannot read, which a later save must
+// not replace.
+bool MeansNoFile(int osError)
+{
+    return osError == ENOENT || osError == ENOTDIR || osError == ENAMETOOLONG || osError == ELOOP || osError == EINVAL;
 }
 
 bool WriteWhole(const CString& strAccount, const std::string& bytes)
@@ -76,8 +85,7 @@ AccountLoadResult LoadAccountFile(const CString& strAccount)
     CFile file;
     CFileException error(CFileException::none, 0, CString());
     if (!file.Open(strPath, CFile::modeRead | CFile::typeBinary, &error))
-        return error.m_lOsError == ENOENT || error.m_lOsError == ENOTDIR ? AccountLoadResult::NoFile
-                                                                          : AccountLoadResult::ReadFailed;
+        return MeansNoFile(error.m_lOsError) ? AccountLoadResult::NoFile : AccountLoadResult::ReadFailed;
     std::vector<char> buffer;
     try {
         const ULONGLONG length = file.GetLength();

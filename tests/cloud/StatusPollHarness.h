@@ -4,6 +4,7 @@
 #include "cloud/StatusPollThread.h"
 #include "platform/core/StopSignal.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -19,7 +20,7 @@ class FakePollTarget : public IStatusPollTarget
 public:
     struct CellWrite
     {
-        int user;
+        unsigned fill;
         int row;
         int column;
         CString text;
@@ -32,10 +33,12 @@ public:
     // before the worker starts.
     std::function<void(size_t)> onWrite;
 
+    // As in the main window, choosing another user fills the list anew.
     void SetSelection(int nSelection)
     {
         std::lock_guard lock(m_mutex);
         m_nSelection = nSelection;
+        ++m_nFill;
     }
 
     int GetSelectedUser() override
@@ -46,12 +49,14 @@ public:
         return m_nSelection;
     }
 
-    void SetStateCell(int nUser, int nRow, int nColumn, const CString& strText) override
+    unsigned GetListFill() const override { return m_nFill; }
+
+    void SetStateCell(unsigned nFill, int nRow, int nColumn, const CString& strText) override
     {
         size_t nWrites = 0;
         {
             std::lock_guard lock(m_mutex);
-            m_writes.push_back({nUser, nRow, nColumn, strText});
+            m_writes.push_back({nFill, nRow, nColumn, strText});
             nWrites = m_writes.size();
         }
         m_changed.notify_all();
@@ -84,6 +89,7 @@ private:
     mutable std::mutex m_mutex;
     mutable std::condition_variable m_changed;
     int m_nSelection;
+    std::atomic<unsigned> m_nFill{0};
     size_t m_nSelectionReads = 0;
     std::vector<CellWrite> m_writes;
 };
@@ -122,5 +128,5 @@ private:
 
 inline std::ostream& operator<<(std::ostream& os, const FakePollTarget::CellWrite& write)
 {
-    return os << "(" << write.user << "," << write.row << "," << write.column << "," << write.text << ")";
+    return os << "(" << write.fill << "," << write.row << "," << write.column << "," << write.text << ")";
 }

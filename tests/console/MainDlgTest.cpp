@@ -44,6 +44,27 @@ protected:
     CModalScript m_script;
 };
 
+// A state read for the list as it was before a refill never lands in the refilled rows.
+TEST_F(MainDlgTest, aStateMeantForTheListBeforeARefillIsDropped)
+{
+    CQuorvaneDlg dlg;
+    IStatusPollTarget& target = dlg;
+    QStringList cells;
+    m_script.OnWindow(kMain, [&](QWidget* w) {
+        auto* pList = Control<QTableWidget>(w, IDC_LIST_DEVICE);
+        const unsigned nBefore = target.GetListFill();
+        QTest::keyClick(Control<QComboBox>(w, IDC_COMBO_USER), Qt::Key_Down);
+        target.SetStateCell(nBefore, 0, 4, L"在线");
+        cells << pList->item(0, 4)->text();
+        target.SetStateCell(target.GetListFill(), 0, 4, L"离线");
+        cells << pList->item(0, 4)->text();
+        w->close();
+    });
+    dlg.DoModal();
+    EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    EXPECT_EQ(cells, (QStringList{"?", "离线"}));
+}
+
 TEST_F(MainDlgTest, showsTheUsersAndTheDevicesOfTheChosenUser)
 {
     QStringList users, headers, first, afterChoice;
@@ -163,8 +184,8 @@ protected:
         auto* pDlg = static_cast<CPolledDlg*>(pParam);
         IStatusPollTarget* pTarget = pDlg;
         while (!AfxIsThreadStopRequested()) {
-            const int nUser = pTarget->GetSelectedUser();
-            pTarget->SetStateCell(nUser, 0, 4, L"在线");
+            pTarget->GetSelectedUser();
+            pTarget->SetStateCell(pTarget->GetListFill(), 0, 4, L"在线");
             ++pDlg->nWrites;
             Sleep(pDlg->nWrites > 3 ? 60000 : 1);
         }

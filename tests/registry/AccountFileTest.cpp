@@ -17,8 +17,7 @@ TEST_F(AccountFileTest, namesThatLeadOutOfTheFolderAreNeverFiles)
 {
     std::filesystem::create_directory(PathOf("sub"));
     WriteBytes("sub/x.cfg", "pw\r\n");
-    for (const CString& name : {CString(L""), CString(L"."), CString(L".."), CString(L"sub/x"), CString(L"../x"),
-                                CString(L"x\0y", 3)}) {
+    for (const CString& name : {CString(L"."), CString(L".."), CString(L"sub/x"), CString(L"../x"), CString(L"x\0y", 3)}) {
         EXPECT_TRUE(AccountFilePath(name).IsEmpty()) << name;
         EXPECT_FALSE(AccountFileExists(name)) << name;
         EXPECT_EQ(LoadAccountFile(name), AccountLoadResult::NoFile) << name;
@@ -27,6 +26,20 @@ TEST_F(AccountFileTest, namesThatLeadOutOfTheFolderAreNeverFiles)
     }
     EXPECT_EQ(Listing(), "sub;");
     EXPECT_FALSE(std::filesystem::exists(m_dir + "/../x.cfg"));
+}
+
+TEST_F(AccountFileTest, theEmptyNameIsAnAccountOfItsOwn)
+{
+    EXPECT_EQ(AccountFilePath(L""), FromUtf8(m_dir + "/.cfg"));
+    EXPECT_EQ(LoadAccountFile(L""), AccountLoadResult::NoFile);
+    ASSERT_TRUE(CreateAccountFile(L"", L"pw"));
+    EXPECT_EQ(ReadBytes(".cfg"), "pw\r\n");
+}
+
+TEST_F(AccountFileTest, aNameTooLongForTheFileSystemHasNoFile)
+{
+    EXPECT_EQ(LoadAccountFile(CString(L'x', 300)), AccountLoadResult::NoFile);
+    EXPECT_FALSE(SaveAccountFile(CString(L'x', 300)));
 }
 
 TEST_F(AccountFileTest, creationWritesThePasswordLineAloneAndLoadsBack)
