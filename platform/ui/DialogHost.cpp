@@ -40,6 +40,10 @@ CDialogHost::CDialogHost(CDialog* pDlg, const AFX_DLGTEMPLATE& dlgTemplate, QWid
     setFont(AfxDialogFont(dlgTemplate));
     const QSize baseUnits = AfxDialogBaseUnits(font());
     setFixedSize(AfxMapDialogRect(0, 0, dlgTemplate.cx, dlgTemplate.cy, baseUnits).size());
+    // A dialog stands where its template puts it, from the top left of its owner's client area
+    // or of the screen when it has none; none of the console's templates asks to be centred.
+    const QPoint origin = pOwner ? pOwner->mapToGlobal(QPoint(0, 0)) : QPoint(0, 0);
+    move(origin + AfxMapDialogRect(dlgTemplate.x, dlgTemplate.y, 0, 0, baseUnits).topLeft());
 
     QWidget* pPreviousTabStop = nullptr;
     for (int i = 0; i < dlgTemplate.nItems; ++i) {

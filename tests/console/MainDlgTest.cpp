@@ -140,7 +140,9 @@ TEST_F(MainDlgTest, rightClickInTheListOpensTheDeviceMenu)
 TEST_F(MainDlgTest, aboutBoxOpensFromTheSystemMenu)
 {
     QStringList items, aboutTexts;
-    m_script.OnWindow(kMain, [](QWidget* w) {
+    QPoint mainClientOrigin, aboutTopLeft;
+    m_script.OnWindow(kMain, [&](QWidget* w) {
+        mainClientOrigin = w->mapToGlobal(QPoint(0, 0));
         QTest::mouseClick(w->findChild<QToolButton*>("afxSystemMenuButton"), Qt::LeftButton);
     });
     m_script.OnMenu([&](QMenu* pMenu) {
@@ -151,6 +153,7 @@ TEST_F(MainDlgTest, aboutBoxOpensFromTheSystemMenu)
     m_script.OnWindow("关于 Quorvane", [&](QWidget* w) {
         for (QLabel* pLabel : w->findChildren<QLabel*>())
             aboutTexts << pLabel->text();
+        aboutTopLeft = w->pos();
         Click(w, IDOK);
     });
     m_script.OnWindow(kMain, [](QWidget* w) { QTest::keyClick(w, Qt::Key_Space, Qt::AltModifier); });
@@ -160,6 +163,8 @@ TEST_F(MainDlgTest, aboutBoxOpensFromTheSystemMenu)
     EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
     EXPECT_EQ(items, (QStringList{"关闭(&C)\tAlt+F4", "-", "关于 Quorvane(&A)..."}));
     EXPECT_TRUE(aboutTexts.contains("Quorvane，1.0 版"));
+    // Its template puts it at 0, 0 of its owner's client area, not in the middle.
+    EXPECT_EQ(aboutTopLeft, mainClientOrigin);
 }
 
 // A stand-in for the polling worker: it keeps writing through the window and otherwise
