@@ -52,8 +52,11 @@ fake::FakePlatform& Platform()
 class CycleTarget : public IStatusPollTarget
 {
 public:
-    int GetSelectedUser() override { return 0; }
-    unsigned GetListFill() const override { return 0; }
+    int GetSelectedUser(unsigned& nFill) override
+    {
+        nFill = 0;
+        return 0;
+    }
     void SetStateCell(unsigned, int, int, const CString&) override
     {
         std::lock_guard lock(m_mutex);

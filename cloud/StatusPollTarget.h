@@ -8,14 +8,13 @@
 class IStatusPollTarget
 {
 public:
-    // Index of the user chosen in the user box, -1 for none.
-    virtual int GetSelectedUser() = 0;
-    // How many times the device list has been filled. Read on the worker's thread without the
-    // UI thread, under the user-list lock together with the device whose state it will write.
-    virtual unsigned GetListFill() const = 0;
+    // Index of the user chosen in the user box, -1 for none, and in nFill how many times the
+    // device list had been filled when it was read. Both come from one moment, so that the
+    // list they name shows the devices of that user.
+    virtual int GetSelectedUser(unsigned& nFill) = 0;
     // Writes one cell of the device list, provided the list has not been filled again since
-    // fill nFill: a refill after an edit or a change of user may have put another device in
-    // that row. A row or column that does not exist is left alone.
+    // fill nFill: a refill after an edit or a change of user may have put another device, or
+    // another user's device, in that row. A row or column that does not exist is left alone.
     virtual void SetStateCell(unsigned nFill, int nRow, int nCol, const CString& strText) = 0;
 
 protected:

@@ -20,13 +20,10 @@ constexpr LPCTSTR RELAY_CLOSED_TEXT = _T("通");
 constexpr LPCTSTR RELAY_OPEN_TEXT = _T("断");
 
 // Copies what the requests for device nDevice of user nUser need, so that no request reads
-// the user list, with the list fill that shows the device as it is now. FALSE when the user or
-// the device is gone: the cycle ends there.
-BOOL CopyDeviceIds(const IStatusPollTarget& target, int nUser, int nDevice, CString& strApiKey, CString& strDeviceId,
-                   unsigned& nFill)
+// the user list. FALSE when the user or the device is gone: the cycle ends there.
+BOOL CopyDeviceIds(int nUser, int nDevice, CString& strApiKey, CString& strDeviceId)
 {
     CUserListLock lock;
-    nFill = target.GetListFill();
     if (nUser >= g_arrDevGroup.GetSize())
         return FALSE;
     const CArray<DEVICE, DEVICE>& arrDevice = g_arrDevGroup[nUser].arrDevice;
@@ -67,13 +64,16 @@ void PollDevice(IStatusPollTarget& target, unsigned nFill, int nRow, const CStri
         target.SetStateCell(nFill, nRow, RELAY_STATE_COLUMN, nRelay ? RELAY_CLOSED_TEXT : RELAY_OPEN_TEXT);
 }
 
+// Every state of a cycle is meant for the list that showed the chosen user when the cycle
+// began: once the operator chooses another user, or an edit refills the list, the rest of the
+// cycle's states are dropped rather than written into rows that now stand for other devices.
 void PollCycle(IStatusPollTarget& target)
 {
-    const int nUser = target.GetSelectedUser();
+    unsigned nFill = 0;
+    const int nUser = target.GetSelectedUser(nFill);
     if (nUser >= 0) {
         CString strApiKey, strDeviceId;
-        unsigned nFill = 0;
-        for (int i = 0; !AfxIsThreadStopRequested() && CopyDeviceIds(target, nUser, i, strApiKey, strDeviceId, nFill); ++i)
+        for (int i = 0; !AfxIsThreadStopRequested() && CopyDeviceIds(nUser, i, strApiKey, strDeviceId); ++i)
             PollDevice(target, nFill, i, strApiKey, strDeviceId);
     }
     Sleep(CYCLE_PAUSE_MS);

@@ -139,16 +139,14 @@ void CQuorvaneDlg::OnCbnSelchangeUser()
     ShowDevices(m_combo.GetCurSel());
 }
 
-int CQuorvaneDlg::GetSelectedUser()
+int CQuorvaneDlg::GetSelectedUser(unsigned& nFill)
 {
     int nUser = -1;
-    AfxCallOnUiThread([this, &nUser] { nUser = m_combo.GetCurSel(); });
+    AfxCallOnUiThread([&] {
+        nUser = m_combo.GetCurSel();
+        nFill = m_nListFill;
+    });
     return nUser;
-}
-
-unsigned CQuorvaneDlg::GetListFill() const
-{
-    return m_nListFill;
 }
 
 void CQuorvaneDlg::SetStateCell(unsigned nFill, int nRow, int nCol, const CString& strText)

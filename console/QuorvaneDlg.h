@@ -5,7 +5,6 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Thread.h"
 
-#include <atomic>
 #include <memory>
 
 // The console's main window: the login on start, then the users of the account in a
@@ -27,8 +26,7 @@ public:
     // read, which leaves memory untouched.
     static BOOL LoadConfigFile(CString strAccount);
 
-    int GetSelectedUser() override;
-    unsigned GetListFill() const override;
+    int GetSelectedUser(unsigned& nFill) override;
     void SetStateCell(unsigned nFill, int nRow, int nCol, const CString& strText) override;
 
 protected:
@@ -57,8 +55,8 @@ protected:
     CListCtrl m_list;
     CComboBox m_combo;
     // Counts the device list's fills, so that the worker's late answers never land in a row
-    // that has since been given to another device.
-    std::atomic<unsigned> m_nListFill{0};
+    // that has since been given to another device. Read and written on the UI thread only.
+    unsigned m_nListFill = 0;
     // The status-polling worker, stopped and waited for before the window goes away.
     std::unique_ptr<CWinThread> m_pPollThread;
 

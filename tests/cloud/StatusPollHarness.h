@@ -4,7 +4,6 @@
 #include "cloud/StatusPollThread.h"
 #include "platform/core/StopSignal.h"
 
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -41,15 +40,14 @@ public:
         ++m_nFill;
     }
 
-    int GetSelectedUser() override
+    int GetSelectedUser(unsigned& nFill) override
     {
         std::lock_guard lock(m_mutex);
         ++m_nSelectionReads;
         m_changed.notify_all();
+        nFill = m_nFill;
         return m_nSelection;
     }
-
-    unsigned GetListFill() const override { return m_nFill; }
 
     void SetStateCell(unsigned nFill, int nRow, int nColumn, const CString& strText) override
     {
@@ -89,7 +87,7 @@ private:
     mutable std::mutex m_mutex;
     mutable std::condition_variable m_changed;
     int m_nSelection;
-    std::atomic<unsigned> m_nFill{0};
+    unsigned m_nFill = 0;
     size_t m_nSelectionReads = 0;
     std::vector<CellWrite> m_writes;
 };

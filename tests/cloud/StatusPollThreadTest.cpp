@@ -150,11 +150,14 @@ TEST_F(StatusPollThreadTest, unusableStatusAnswers_leaveTheRelayCell)
     EXPECT_EQ(platform.requestCount(), 2 * (unusable.size() + 1));
 }
 
-TEST_F(StatusPollThreadTest, selectionChangedDuringCycle_isPolledFromTheNextCycle)
+// The cycle goes on with the user it began with, and every state it reads is meant for the
+// list as it was then, which the window has refilled for the new user in the meantime.
+TEST_F(StatusPollThreadTest, selectionChangedDuringCycle_finishesForTheOldListAndPollsTheNewUserNext)
 {
-    platform.setDevice("x", true, 0);
+    platform.setDevice("x0", true, 0);
+    platform.setDevice("x1", false, 0);
     platform.setDevice("y", true, 1);
-    AddUser({{L"x", L"k"}});
+    AddUser({{L"x0", L"k"}, {L"x1", L"k"}});
     AddUser({{L"y", L"k"}});
     FakePollTarget target(0);
     target.onWrite = [&](size_t nWrites) {
@@ -163,11 +166,16 @@ TEST_F(StatusPollThreadTest, selectionChangedDuringCycle_isPolledFromTheNextCycl
     };
     PollWorker worker(target);
 
-    ASSERT_TRUE(target.WaitForWrites(4));
+    ASSERT_TRUE(target.WaitForWrites(5));
     worker.Stop();
-    EXPECT_EQ(Paths(), (std::vector<std::string>{"GET /devices/x", "GET /devices/x/datastreams/status", "GET /devices/y",
+    EXPECT_EQ(Paths(), (std::vector<std::string>{"GET /devices/x0", "GET /devices/x0/datastreams/status",
+                                                 "GET /devices/x1", "GET /devices/y",
                                                  "GET /devices/y/datastreams/status"}));
-    EXPECT_EQ(target.Writes(), (std::vector<Write>{{0, 0, 4, L"在线"}, {0, 0, 5, L"断"}, {1, 0, 4, L"在线"}, {1, 0, 5, L"通"}}));
+    EXPECT_EQ(target.Writes(), (std::vector<Write>{{0, 0, 4, L"在线"},
+                                                   {0, 0, 5, L"断"},
+                                                   {0, 1, 4, L"离线"},
+                                                   {1, 0, 4, L"在线"},
+                                                   {1, 0, 5, L"通"}}));
     EXPECT_EQ(target.SelectionReads(), 2u);
 }
 

@@ -1,5 +1,7 @@
 #include "PlatformConsoleFixture.h"
 #include "console/QuorvaneDlg.h"
+#include "tests/console/EditingUi.h"
+#include "tests/support/FakeDeviceAnswers.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -27,6 +29,49 @@ TEST_F(LivePollingTest, listShowsEachDevicesStateAndFollowsTheChosenUser)
     ASSERT_TRUE(ScriptPlayed());
     EXPECT_EQ(firstUser, (QStringList{"在线断", "在线通", "离线?"}));
     EXPECT_EQ(secondUser, QStringList{"离线?"});
+}
+
+// The operator chooses another user while a cycle is half way through the first user's
+// devices. The second user's devices are unknown to the platform, so nothing may ever be
+// written into its rows: any state there would be one of the first user's devices.
+TEST_F(LivePollingTest, choosingAnotherUserMidCycle_keepsTheOldUsersStatesOutOfTheNewRows)
+{
+    DEVGROUP second = User(L"用户二", 3);
+    for (int i = 0; i < 3; ++i)
+        second.arrDevice[i].strDeviceId.Format(L"other%d", i);
+    WriteAccount(L"alice", L"pw", {User(L"用户一", 3), second});
+    m_platform.setDevice("dev2", true, 1, "key2");
+    // dev1's answer comes late, so that the choice falls into its exchange; dev2 is then read
+    // after the choice.
+    m_platform.scriptReply(fake::Reply::Json(fake::DeviceJson("dev0", {true, 0, ""})));
+    m_platform.scriptReply(fake::Reply::Json(fake::StatusJson({true, 0, ""})));
+    fake::Reply lateAnswer = fake::Reply::Json(fake::DeviceJson("dev1", {true, 1, ""}));
+    lateAnswer.delay = std::chrono::milliseconds(1000);
+    m_platform.scriptReply(lateAnswer);
+
+    QStringList newRows;
+    m_script.OnWindow(kMain, [&](QWidget* w) {
+        QTRY_COMPARE_WITH_TIMEOUT(Cell(w, 0, 5), QString("断"), 5000);
+        // Without turning to the event loop, so that dev1's state cannot be written before.
+        ASSERT_TRUE(m_platform.waitForRequests(3, std::chrono::seconds(5)));
+        QTest::keyClick(Control<QComboBox>(w, IDC_COMBO_USER), Qt::Key_Down);
+        QTRY_VERIFY_WITH_TIMEOUT(m_platform.requestCount() >= 9, 8000);
+        for (int nRow = 0; nRow < List(w)->rowCount(); ++nRow)
+            newRows << Cell(w, nRow, 0) + ":" + Cell(w, nRow, 4) + Cell(w, nRow, 5);
+        w->close();
+    });
+    CQuorvaneDlg dlg;
+    dlg.DoModal();
+    ASSERT_TRUE(ScriptPlayed());
+    std::vector<std::string> paths;
+    for (const auto& request : m_platform.requests())
+        paths.push_back(request.path);
+    paths.resize(9);
+    EXPECT_EQ(paths, (std::vector<std::string>{"/devices/dev0", "/devices/dev0/datastreams/status", "/devices/dev1",
+                                               "/devices/dev1/datastreams/status", "/devices/dev2",
+                                               "/devices/dev2/datastreams/status", "/devices/other0",
+                                               "/devices/other1", "/devices/other2"}));
+    EXPECT_EQ(newRows, (QStringList{"用户二-id0:??", "用户二-id1:??", "用户二-id2:??"}));
 }
 
 TEST_F(LivePollingTest, closingWhileTheWorkerWaitsOnASilentPlatformEndsPromptly)

@@ -52,11 +52,13 @@ TEST_F(MainDlgTest, aStateMeantForTheListBeforeARefillIsDropped)
     QStringList cells;
     m_script.OnWindow(kMain, [&](QWidget* w) {
         auto* pList = Control<QTableWidget>(w, IDC_LIST_DEVICE);
-        const unsigned nBefore = target.GetListFill();
+        unsigned nBefore = 0, nAfter = 0;
+        target.GetSelectedUser(nBefore);
         QTest::keyClick(Control<QComboBox>(w, IDC_COMBO_USER), Qt::Key_Down);
         target.SetStateCell(nBefore, 0, 4, L"在线");
         cells << pList->item(0, 4)->text();
-        target.SetStateCell(target.GetListFill(), 0, 4, L"离线");
+        target.GetSelectedUser(nAfter);
+        target.SetStateCell(nAfter, 0, 4, L"离线");
         cells << pList->item(0, 4)->text();
         w->close();
     });
@@ -189,8 +191,9 @@ protected:
         auto* pDlg = static_cast<CPolledDlg*>(pParam);
         IStatusPollTarget* pTarget = pDlg;
         while (!AfxIsThreadStopRequested()) {
-            pTarget->GetSelectedUser();
-            pTarget->SetStateCell(pTarget->GetListFill(), 0, 4, L"在线");
+            unsigned nFill = 0;
+            pTarget->GetSelectedUser(nFill);
+            pTarget->SetStateCell(nFill, 0, 4, L"在线");
             ++pDlg->nWrites;
             Sleep(pDlg->nWrites > 3 ? 60000 : 1);
         }
