@@ -4,6 +4,7 @@
 #include "platform/ui/Icon.h"
 #include "platform/ui/MenuRunner.h"
 #include "platform/ui/QtText.h"
+#include "platform/ui/SingleLineEdit.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -110,7 +111,7 @@ QWidget* CDialogHost::CreateControl(const AFX_DLGITEM& item)
         return pButton;
     }
     case AfxControlClass::Edit: {
-        auto* pEdit = new QLineEdit(this);
+        auto* pEdit = new CSingleLineEdit(this);
         pEdit->setFrame((item.dwStyle & WS_BORDER) != 0);
         if (item.dwStyle & ES_PASSWORD)
             pEdit->setEchoMode(QLineEdit::Password);

@@ -109,6 +109,36 @@ TEST_F(EditingCommandsTest, addDeviceToTheFirstOfTwoNewUsersStoresBothInOrder)
                           "{新甲}\r\nn1|k|d|名|址|1\r\n{新乙}\r\n"));
 }
 
+// A line break in a line of the file would end the line there and make the rest of it a
+// device or a user of its own.
+TEST_F(EditingCommandsTest, lineBreaksPastedOrSetIntoTheEditsNeverReachTheFile)
+{
+    m_script.OnWindow(kMainTitle, [](QWidget* pMain) { Click(pMain, IDC_BTN_ADD_DEVICE); });
+    m_script.OnWindow(kAddDeviceTitle, [](QWidget* pDialog) { Click(pDialog, IDC_BTN_ADD_USER); });
+    m_script.OnWindow(kAddUserTitle, [](QWidget* pDialog) {
+        PasteInto(pDialog, IDC_EDIT_USER_NAME, "新用户\r\n{旧用户}");
+        Click(pDialog, IDOK);
+    });
+    m_script.OnWindow(kAddDeviceTitle, [](QWidget* pDialog) { Click(pDialog, IDC_BTN_ADD_USER); });
+    m_script.OnWindow(kAddUserTitle, [](QWidget* pDialog) {
+        SetEditText(pDialog, IDC_EDIT_USER_NAME, L"又一个\n用户");
+        Click(pDialog, IDOK);
+    });
+    m_script.OnWindow(kAddDeviceTitle, [](QWidget* pDialog) {
+        TypeInto(pDialog, IDC_EDIT_DEVICE_ID, "n1");
+        SetEditText(pDialog, IDC_EDIT_API_KEY, L"k1\rk2");
+        TypeInto(pDialog, IDC_EDIT_PLATFORM_ID, "d1");
+        TypeInto(pDialog, IDC_EDIT_DEVICE_NAME, "名");
+        PasteInto(pDialog, IDC_EDIT_ADDRESS, "址\n");
+        PasteInto(pDialog, IDC_EDIT_NUMBER, "7\n8");
+        ChooseInBox(pDialog, IDC_COMBO_ADDDEV_USER, 3);
+        Click(pDialog, IDOK);
+    });
+    RunMainWindow();
+    EXPECT_EQ(File(), Gbk("pw\r\n" + Users("用户一", 0, 4) + Users("用户二", 0, 1) + Users(kOddName, 0, 2) +
+                          "{新用户}\r\nn1|k1|d1|名|址|7\r\n{又一个}\r\n"));
+}
+
 TEST_F(EditingCommandsTest, deleteDeviceWithThreeRowsSelectedDeletesTheFirstAfterOnePrompt)
 {
     QStringList ids;

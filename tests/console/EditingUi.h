@@ -1,10 +1,14 @@
 #pragma once
 
 #include "platform/core/WinApp.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/DialogHost.h"
 #include "resources/Resource.h"
 #include "tests/platform/ui/ModalScript.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QTest>
 
@@ -57,6 +61,21 @@ inline QString EditText(QWidget* pDialog, int nID)
 {
     auto* pEdit = Control<QLineEdit>(pDialog, nID);
     return pEdit ? pEdit->text() : QStringLiteral("<no edit>");
+}
+
+// Pastes text over the whole of an edit's text with Ctrl+V, as the operator would.
+inline void PasteInto(QWidget* pDialog, int nID, const QString& text)
+{
+    auto* pEdit = Control<QLineEdit>(pDialog, nID);
+    QGuiApplication::clipboard()->setText(text);
+    pEdit->selectAll();
+    QTest::keyClick(pEdit, Qt::Key_V, Qt::ControlModifier);
+}
+
+// Sets an edit's text through the window layer, as a dialog's own code does.
+inline void SetEditText(QWidget* pDialog, int nID, const wchar_t* pszText)
+{
+    CDialogHost::FromWidget(pDialog)->Dialog()->GetDlgItem(nID)->SetWindowText(pszText);
 }
 
 // Presses a key with the focus on that control.

@@ -1,4 +1,5 @@
 #include "ConsoleFixture.h"
+#include "tests/console/EditingUi.h"
 #include "tests/platform/ui/ModalScript.h"
 #include "console/QuorvaneDlg.h"
 #include "registry/Account.h"
@@ -112,6 +113,44 @@ TEST_F(LoginTest, newAccountRefusesEmptyAndDifferingPasswordsThenCreatesTheFile)
     EXPECT_EQ(nUsers, 0);
     EXPECT_EQ(nSelected, -1);
     EXPECT_EQ(nRows, 0);
+}
+
+// The edits keep only the first line of what is pasted or set into them, so that the
+// password stored is the one that logs in, and the name is the first line's.
+TEST_F(LoginTest, lineBreaksPastedOrSetIntoTheNewAccountEditsAreCut)
+{
+    CModalScript script;
+    script.OnWindow(kLogin, [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
+    script.OnWindow(kNewAccount, [](QWidget* w) {
+        PasteInto(w, IDC_EDIT_NEW_ACCOUNT, "bob\nother");
+        SetEditText(w, IDC_EDIT_NEW_PASSWORD, L"pw1\r\nzz");
+        PasteInto(w, IDC_EDIT_NEW_PASSWORD2, "pw1\ryy");
+        Click(w, IDOK);
+    });
+    script.OnWindow(kMain, [](QWidget* w) { w->close(); });
+    CQuorvaneDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_TRUE(script.Boxes().isEmpty());
+    EXPECT_EQ(ReadFile("bob.cfg"), "pw1\r\n");
+    EXPECT_EQ(g_strAccount, CString(L"bob"));
+}
+
+TEST_F(LoginTest, lineBreaksPastedOrSetIntoTheLoginEditsAreCut)
+{
+    WriteAccount(L"alice", L"Secret", {User(L"用户一", 1)});
+    CModalScript script;
+    script.OnWindow(kLogin, [](QWidget* w) {
+        PasteInto(w, IDC_EDIT_ACCOUNT, "alice\r\nbob");
+        SetEditText(w, IDC_EDIT_PASSWORD, L"Secret\nSecret");
+        Click(w, IDOK);
+    });
+    script.OnWindow(kMain, [](QWidget* w) { w->close(); });
+    CQuorvaneDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_TRUE(script.Boxes().isEmpty());
+    EXPECT_EQ(g_strAccount, CString(L"alice"));
 }
 
 TEST_F(LoginTest, newAccountForAnExistingFileIsRefusedAndTheFileKept)

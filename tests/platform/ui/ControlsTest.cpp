@@ -2,8 +2,13 @@
 #include "platform/ui/DialogHost.h"
 #include "platform/ui/UiApplication.h"
 
+#include <QClipboard>
 #include <QFontInfo>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMimeData>
 #include <QTableWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -78,6 +83,49 @@ TEST(ComboBoxTest, addingSelectsNothingAndBadIndexClearsTheSelection)
         CString text;
         combo.GetLBText(0, text);
         EXPECT_EQ(text, CString(L"b"));
+    });
+}
+
+CString TextOf(const CWnd* pEdit)
+{
+    CString text;
+    pEdit->GetWindowText(text);
+    return text;
+}
+
+// What is put in stops at its first CR or LF; the text around it stays.
+TEST(SingleLineEditTest, setPastedOrDroppedTextStopsAtItsFirstLineBreak)
+{
+    WithControls([](CTestDlg& d) {
+        CWnd* pEdit = d.GetDlgItem(IDC_TEST_EDIT);
+        auto* pLine = qobject_cast<QLineEdit*>(pEdit->GetWidget());
+        ASSERT_NE(pLine, nullptr);
+        for (const auto& [set, kept] : {std::pair{L"7\n8", L"7"}, {L"a\r\nb", L"a"}, {L"\rb", L""}, {L"ab", L"ab"}}) {
+            pEdit->SetWindowText(set);
+            EXPECT_EQ(TextOf(pEdit), CString(kept));
+        }
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("x\r\ny\nz"));
+        pLine->setCursorPosition(1);
+        QTest::keyClick(pLine, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(TextOf(pEdit), CString(L"axb"));
+        EXPECT_EQ(pLine->cursorPosition(), 2);
+        pLine->selectAll();
+        pLine->paste();
+        EXPECT_EQ(TextOf(pEdit), CString(L"x"));
+
+        QMimeData dropped;
+        dropped.setText(QStringLiteral("编号\n8"));
+        const QPointF end(pLine->width() - 2, pLine->height() / 2);
+        QDragEnterEvent enter(end.toPoint(), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(pLine, &enter);
+        QDropEvent drop(end, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(pLine, &drop);
+        EXPECT_EQ(TextOf(pEdit), CString(L"x编号"));
+
+        CWnd* pPassword = d.GetDlgItem(IDC_TEST_PASSWORD);
+        pPassword->SetWindowText(L"pw\rx");
+        EXPECT_EQ(TextOf(pPassword), CString(L"pw"));
     });
 }
 
