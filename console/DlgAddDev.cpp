@@ -2,6 +2,7 @@
 
 #include "console/DlgAddGroup.h"
 #include "console/Messages.h"
+#include "platform/core/AnsiText.h"
 #include "resources/Resource.h"
 
 IMPLEMENT_DYNAMIC(CDlgAddDev, CDialogEx)
@@ -67,17 +68,26 @@ void CDlgAddDev::OnBnClickedOk()
     const struct
     {
         CString* pField;
-        LPCTSTR lpszMessage;
+        LPCTSTR lpszInvalid;
+        LPCTSTR lpszUnsaveable;
     } fields[] = {
-        {&m_strId, kDeviceIdInvalidText},     {&m_strApiKey, kApiKeyInvalidText},
-        {&m_strDeviceId, kPlatformIdInvalidText}, {&m_strName, kDeviceNameInvalidText},
-        {&m_strAddress, kAddressInvalidText}, {&m_strNumber, kNumberInvalidText},
+        {&m_strId, kDeviceIdInvalidText, kDeviceIdUnsaveableText},
+        {&m_strApiKey, kApiKeyInvalidText, kApiKeyUnsaveableText},
+        {&m_strDeviceId, kPlatformIdInvalidText, kPlatformIdUnsaveableText},
+        {&m_strName, kDeviceNameInvalidText, kDeviceNameUnsaveableText},
+        {&m_strAddress, kAddressInvalidText, kAddressUnsaveableText},
+        {&m_strNumber, kNumberInvalidText, kNumberUnsaveableText},
     };
     for (const auto& field : fields)
         field.pField->Trim();
     for (const auto& field : fields) {
         if (!IsValidField(*field.pField)) {
-            MessageBox(field.lpszMessage);
+            MessageBox(field.lpszInvalid);
+            return;
+        }
+        // The account file would hold "?" in place of a character its code page lacks.
+        if (!FitsAnsi(*field.pField)) {
+            MessageBox(field.lpszUnsaveable);
             return;
         }
     }

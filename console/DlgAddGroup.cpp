@@ -1,6 +1,7 @@
 #include "console/DlgAddGroup.h"
 
 #include "console/Messages.h"
+#include "platform/core/AnsiText.h"
 #include "resources/Resource.h"
 
 IMPLEMENT_DYNAMIC(CDlgAddGroup, CDialogEx)
@@ -31,6 +32,10 @@ void CDlgAddGroup::OnBnClickedOk()
     // The account file marks a user line with braces; a '|' in a name does it no harm.
     if (m_strName.Find(L'{') >= 0 || m_strName.Find(L'}') >= 0) {
         MessageBox(kUserNameBraceText);
+        return;
+    }
+    if (!FitsAnsi(m_strName)) {
+        MessageBox(kUserNameUnsaveableText);
         return;
     }
     UpdateData(FALSE);

@@ -1,6 +1,7 @@
 #include "console/DlgNewAccount.h"
 
 #include "console/Messages.h"
+#include "platform/core/AnsiText.h"
 #include "resources/Resource.h"
 
 IMPLEMENT_DYNAMIC(CDlgNewAccount, CDialogEx)
@@ -33,6 +34,12 @@ void CDlgNewAccount::OnBnClickedOk()
     }
     if (m_strPassword != m_strPassword2) {
         MessageBox(kPasswordsDifferText);
+        return;
+    }
+    // Stored as "?", such a password could never be typed again. The name goes only into the
+    // file's name, which holds any character.
+    if (!FitsAnsi(m_strPassword)) {
+        MessageBox(kPasswordUnsaveableText);
         return;
     }
     UpdateData(FALSE);

@@ -27,3 +27,9 @@ CString FromAnsi(const char* pch, size_t nLength)
     out.resize(static_cast<size_t>(n > 0 ? n : 0));
     return CString(std::move(out));
 }
+
+bool FitsAnsi(const CString& str)
+{
+    const std::string bytes = ToAnsi(str);
+    return FromAnsi(bytes.data(), bytes.size()) == str;
+}

@@ -12,6 +12,11 @@ const int kFieldEdits[] = {IDC_EDIT_DEVICE_ID, IDC_EDIT_API_KEY, IDC_EDIT_PLATFO
 const wchar_t* const kFieldMessages[] = {kDeviceIdInvalidText,   kApiKeyInvalidText,  kPlatformIdInvalidText,
                                          kDeviceNameInvalidText, kAddressInvalidText, kNumberInvalidText};
 const char* const kGoodFields[] = {"dev-01", "key01", "5001", "水泵", "一号楼", "01"};
+const wchar_t* const kUnsaveableMessages[] = {kDeviceIdUnsaveableText,   kApiKeyUnsaveableText,
+                                              kPlatformIdUnsaveableText, kDeviceNameUnsaveableText,
+                                              kAddressUnsaveableText,    kNumberUnsaveableText};
+// Texts with a character that code page 936, the account file's, lacks: it would be stored as "?".
+const char* const kUnsaveableTexts[] = {"Straße", "mañana", "한국어", "灯😀"};
 
 void FillGoodFields(QWidget* pDialog)
 {
@@ -89,6 +94,47 @@ TEST(DlgAddDevTest, EachBadFieldIsRefusedWithItsOwnMessage)
         ASSERT_EQ(script.Boxes().size(), badValues.size());
         for (int i = 0; i < badValues.size(); ++i)
             EXPECT_EQ(script.Boxes()[i], Box(kFieldMessages[field])) << "field " << field << " value " << i;
+    }
+}
+
+// Each field refuses such a text with its own message, right after its own check and before
+// any later field's, and keeps it in its edit; any text of the code page's own passes.
+TEST(DlgAddDevTest, EachFieldRefusesCharactersTheAccountFileCannotHold)
+{
+    for (int field = 0; field < 6; ++field) {
+        CDlgAddDev dlg;
+        GiveUsers(dlg, {L"甲"}, 0);
+        CModalScript script;
+        QStringList expected;
+        const auto pressOk = [&](const QString& text, const wchar_t* pszMessage, int nLaterField = -1) {
+            script.OnWindow("添加设备", [=](QWidget* pDialog) {
+                FillGoodFields(pDialog);
+                PasteInto(pDialog, kFieldEdits[field], text);
+                if (nLaterField >= 0)
+                    TypeInto(pDialog, kFieldEdits[nLaterField], "{");
+                Click(pDialog, IDOK);
+            });
+            script.AnswerMessageBox("确定");
+            script.OnWindow("添加设备", [=](QWidget* pDialog) { EXPECT_EQ(EditText(pDialog, kFieldEdits[field]), text); });
+            expected << Box(pszMessage);
+        };
+        for (const char* text : kUnsaveableTexts)
+            pressOk(QString::fromUtf8(text), kUnsaveableMessages[field]);
+        pressOk("ß|", kFieldMessages[field]);
+        if (field < 5)
+            pressOk("ß", kUnsaveableMessages[field], field + 1);
+        script.OnWindow("添加设备", [field](QWidget* pDialog) {
+            FillGoodFields(pDialog);
+            PasteInto(pDialog, kFieldEdits[field], "囧镕·é€");
+            Click(pDialog, IDOK);
+        });
+
+        EXPECT_EQ(dlg.DoModal(), IDOK) << "field " << field;
+        EXPECT_PLAYED_THROUGH(script);
+        EXPECT_EQ(script.Boxes(), expected) << "field " << field;
+        const CString* members[] = {&dlg.m_strId,   &dlg.m_strApiKey,  &dlg.m_strDeviceId,
+                                    &dlg.m_strName, &dlg.m_strAddress, &dlg.m_strNumber};
+        EXPECT_EQ(*members[field], CString(L"囧镕·é€"));
     }
 }
 
@@ -237,6 +283,44 @@ TEST(DlgAddDevTest, BadUserNamesAreRefusedInTheAddUserDialog)
     EXPECT_PLAYED_THROUGH(script);
     EXPECT_EQ(script.Boxes(), QStringList({Box(kUserNameEmptyText), Box(kUserNameBraceText), Box(kUserNameBraceText)}));
     EXPECT_EQ(dlg.m_arrUser.GetSize(), 1);
+}
+
+// A name the account file cannot hold is refused after the brace check, and the add-user
+// dialog stays open with it; a name of the code page's own is added.
+TEST(DlgAddDevTest, UserNamesTheAccountFileCannotHoldAreRefused)
+{
+    CDlgAddDev dlg;
+    GiveUsers(dlg, {L"甲"}, 0);
+    CModalScript script;
+    QStringList expected;
+    script.OnWindow("添加设备", [](QWidget* pDialog) { Click(pDialog, IDC_BTN_ADD_USER); });
+    for (const char* text : kUnsaveableTexts) {
+        const QString name = QString::fromUtf8(text);
+        script.OnWindow("添加用户", [name](QWidget* pDialog) {
+            PasteInto(pDialog, IDC_EDIT_USER_NAME, name);
+            Click(pDialog, IDOK);
+        });
+        script.AnswerMessageBox("确定");
+        script.OnWindow("添加用户", [name](QWidget* pDialog) { EXPECT_EQ(EditText(pDialog, IDC_EDIT_USER_NAME), name); });
+        expected << Box(kUserNameUnsaveableText);
+    }
+    script.OnWindow("添加用户", [](QWidget* pDialog) {
+        PasteInto(pDialog, IDC_EDIT_USER_NAME, "{ß");
+        Click(pDialog, IDOK);
+    });
+    script.AnswerMessageBox("确定");
+    expected << Box(kUserNameBraceText);
+    script.OnWindow("添加用户", [](QWidget* pDialog) {
+        PasteInto(pDialog, IDC_EDIT_USER_NAME, "张囧");
+        Click(pDialog, IDOK);
+    });
+    script.OnWindow("添加设备", [](QWidget* pDialog) { Click(pDialog, IDCANCEL); });
+
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_PLAYED_THROUGH(script);
+    EXPECT_EQ(script.Boxes(), expected);
+    ASSERT_EQ(dlg.m_arrUser.GetSize(), 2);
+    EXPECT_EQ(dlg.m_arrUser[1], CString(L"张囧"));
 }
 
 } // namespace

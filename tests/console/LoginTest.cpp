@@ -1,12 +1,14 @@
 #include "ConsoleFixture.h"
 #include "tests/console/EditingUi.h"
 #include "tests/platform/ui/ModalScript.h"
+#include "console/Messages.h"
 #include "console/QuorvaneDlg.h"
 #include "registry/Account.h"
 #include "resources/Resource.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QMessageBox>
 #include <QTableWidget>
 
@@ -151,6 +153,53 @@ TEST_F(LoginTest, lineBreaksPastedOrSetIntoTheLoginEditsAreCut)
     EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
     EXPECT_TRUE(script.Boxes().isEmpty());
     EXPECT_EQ(g_strAccount, CString(L"alice"));
+}
+
+// Stored as "?", such a password could never be typed again, and the name would be taken.
+// The check follows the comparison of the two; the name itself may hold any character, as
+// only the file's name holds it.
+TEST_F(LoginTest, newAccountRefusesAPasswordTheAccountFileCannotHold)
+{
+    CModalScript script;
+    QStringList expected;
+    script.OnWindow(kLogin, [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
+    for (const char* text : {"Straße", "mañana", "비밀번호", "pw😀"}) {
+        const QString password = QString::fromUtf8(text);
+        script.OnWindow(kNewAccount, [password](QWidget* w) {
+            TypeInto(w, IDC_EDIT_NEW_ACCOUNT, "dora");
+            PasteInto(w, IDC_EDIT_NEW_PASSWORD, password);
+            PasteInto(w, IDC_EDIT_NEW_PASSWORD2, password);
+            Click(w, IDOK);
+        });
+        script.AnswerMessageBox("确定");
+        script.OnWindow(kNewAccount, [password](QWidget* w) {
+            EXPECT_EQ(EditText(w, IDC_EDIT_NEW_ACCOUNT), "dora");
+            EXPECT_EQ(EditText(w, IDC_EDIT_NEW_PASSWORD), password);
+            EXPECT_EQ(EditText(w, IDC_EDIT_NEW_PASSWORD2), password);
+        });
+        expected << Box(kPasswordUnsaveableText);
+    }
+    script.OnWindow(kNewAccount, [](QWidget* w) {
+        PasteInto(w, IDC_EDIT_NEW_PASSWORD, "ß");
+        PasteInto(w, IDC_EDIT_NEW_PASSWORD2, "ss");
+        Click(w, IDOK);
+    });
+    script.AnswerMessageBox("确定");
+    expected << Box(kPasswordsDifferText);
+    script.OnWindow(kNewAccount, [](QWidget* w) {
+        PasteInto(w, IDC_EDIT_NEW_ACCOUNT, "도라");
+        PasteInto(w, IDC_EDIT_NEW_PASSWORD, "密码囧");
+        PasteInto(w, IDC_EDIT_NEW_PASSWORD2, "密码囧");
+        Click(w, IDOK);
+    });
+    script.OnWindow(kMain, [](QWidget* w) { w->close(); });
+    CQuorvaneDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(script.Boxes(), expected);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(FilePath("dora.cfg"))));
+    EXPECT_EQ(ReadFile("도라.cfg"), "\xC3\xDC\xC2\xEB\x87\xE5\r\n");
+    EXPECT_EQ(g_strPassword, CString(L"密码囧"));
 }
 
 TEST_F(LoginTest, newAccountForAnExistingFileIsRefusedAndTheFileKept)
