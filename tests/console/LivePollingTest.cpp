@@ -55,7 +55,7 @@ TEST_F(LivePollingTest, choosingAnotherUserMidCycle_keepsTheOldUsersStatesOutOfT
         // Without turning to the event loop, so that dev1's state cannot be written before.
         ASSERT_TRUE(m_platform.waitForRequests(3, std::chrono::seconds(5)));
         QTest::keyClick(Control<QComboBox>(w, IDC_COMBO_USER), Qt::Key_Down);
-        QTRY_VERIFY_WITH_TIMEOUT(m_platform.requestCount() >= 9, 8000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_platform.requestCount() >= 9, 15000);
         for (int nRow = 0; nRow < List(w)->rowCount(); ++nRow)
             newRows << Cell(w, nRow, 0) + ":" + Cell(w, nRow, 4) + Cell(w, nRow, 5);
         w->close();
