@@ -131,8 +131,7 @@ CCurlTransfer::~CCurlTransfer()
 
 void CCurlTransfer::Send()
 {
-    const auto now = std::chrono::steady_clock::now();
-    m_deadline = m_totalTimeoutMs ? now + std::chrono::milliseconds(m_totalTimeoutMs)
+    m_deadline = m_totalTimeoutMs ? std::chrono::steady_clock::now() + std::chrono::milliseconds(m_totalTimeoutMs)
                                   : std::chrono::steady_clock::time_point::max();
     Start();
     PumpUntilBodyOrEnd();

@@ -28,9 +28,9 @@ public:
     CInternetSession(const CInternetSession&) = delete;
     CInternetSession& operator=(const CInternetSession&) = delete;
 
-    // Time-outs (INTERNET_OPTION_TOTAL_TIMEOUT included) take effect; the connect retries, back-off and URL-cache options are accepted
-    // and change nothing, since every exchange makes one connection attempt and nothing is
-    // cached. FALSE for any other option.
+    // Time-outs, INTERNET_OPTION_TOTAL_TIMEOUT included, take effect; the connect retries,
+    // back-off and URL-cache options are accepted and change nothing, since every exchange
+    // makes one connection attempt and nothing is cached. FALSE for any other option.
     BOOL SetOption(DWORD dwOption, DWORD dwValue);
 
     // The caller deletes the connection. Raises CInternetException when the session is

@@ -43,7 +43,8 @@ Outcome Exchange(int nVerb, DWORD dwTotalTimeoutMs)
             session.SetOption(INTERNET_OPTION_TOTAL_TIMEOUT, dwTotalTimeoutMs);
             std::unique_ptr<CHttpConnection> connection(session.GetHttpConnection(g_szApiHost));
             const bool bPost = nVerb == HTTP_VERB_POST;
-            std::unique_ptr<CHttpFile> file(connection->OpenRequest(nVerb, L"devices/1", bPost ? L"HTTP/1.1" : nullptr));
+            std::unique_ptr<CHttpFile> file(
+                connection->OpenRequest(nVerb, L"devices/1", bPost ? L"HTTP/1.1" : nullptr));
             file->AddRequestHeaders(L"api-key:k1");
             file->SendRequest(bPost ? SWITCH_ON_BODY : nullptr, bPost ? 11 : 0);
             outcome.bHeadArrived = true;

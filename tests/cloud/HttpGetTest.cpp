@@ -144,7 +144,8 @@ TEST_F(HttpGetTest, followsRedirectsOnTheApiHostOnly)
         return hosts;
     };
 
-    for (const char* location : {"http://" QUORVANE_API_HOST "/devices/7", "/devices/7", "http://" QUORVANE_API_HOST ":80/devices/7"}) {
+    for (const char* location :
+         {"http://" QUORVANE_API_HOST "/devices/7", "/devices/7", "http://" QUORVANE_API_HOST ":80/devices/7"}) {
         platform.clearRequests();
         platform.scriptReply(Reply::Redirect(location, 301));
         const CString text = Get(L"devices/1", &headers);
