@@ -16,8 +16,10 @@ constexpr DWORD CLIENT_CONNECT_TIMEOUT_MS = 5000;
 constexpr DWORD GET_CONNECT_TIMEOUT_MS = 20000;
 constexpr DWORD CONNECT_BACKOFF_MS = 1000;
 constexpr DWORD CONNECT_RETRIES = 1;
-// 32767 bytes of body and the terminator.
-constexpr UINT GET_BUFFER_SIZE = 32768;
+// However the platform sends, no exchange holds the window or the worker longer than this.
+constexpr DWORD EXCHANGE_TIMEOUT_MS = 30000;
+// 32767 bytes of answer and the terminator.
+constexpr UINT ANSWER_BUFFER_SIZE = 32768;
 
 constexpr LPCTSTR GET_ACCEPT_LINE =
     _T("Accept: audio/x-aiff, audio/basic, audio/midi,\t\t\t\t\t\t audio/mpeg, audio/wav, image/jpeg, image/gif, ")
@@ -42,6 +44,45 @@ void AddHeaderList(CHttpFile& file, const CArray<CString, CString>* pHeaders)
         file.AddRequestHeaders(pHeaders->GetAt(i), HTTP_ADDREQ_FLAG_ADD_IF_NEW);
 }
 
+// Reads the answer's body into pBuffer, at most ANSWER_BUFFER_SIZE - 1 bytes of it, each read
+// followed by a NUL byte. The rest of a longer body is never read. Returns the bytes kept.
+UINT ReadAnswer(CHttpFile& file, char* pBuffer)
+{
+    UINT nTotal = 0;
+    pBuffer[0] = '\0';
+    while (UINT nRead = file.Read(pBuffer + nTotal, ANSWER_BUFFER_SIZE - 1 - nTotal)) {
+        nTotal += nRead;
+        pBuffer[nTotal] = '\0';
+    }
+    return nTotal;
+}
+
+// The kept bytes as lines, each followed by CR LF: CR bytes are dropped, LF ends a line, and a
+// last piece without LF is a line too.
+CString AnswerLines(const char* pBytes, UINT nCount)
+{
+    if (nCount == 0)
+        return CString();
+    const int nLength = MultiByteToWideChar(CP_ACP, 0, pBytes, static_cast<int>(nCount), nullptr, 0);
+    std::wstring text(static_cast<size_t>(nLength), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, pBytes, static_cast<int>(nCount), text.data(), nLength);
+    CString strResult;
+    bool bLineOpen = false;
+    for (const wchar_t ch : text) {
+        if (ch == L'\n') {
+            strResult += ANSWER_LINE_END;
+            bLineOpen = false;
+            continue;
+        }
+        if (ch != L'\r')
+            strResult += ch;
+        bLineOpen = true;
+    }
+    if (bLineOpen)
+        strResult += ANSWER_LINE_END;
+    return strResult;
+}
+
 } // namespace
 
 CHttpClient::CHttpClient() : m_pSession(new CInternetSession())
@@ -57,12 +98,12 @@ CHttpClient::~CHttpClient()
 
 CString CHttpClient::HttpGet(LPCTSTR pszPath, CArray<CString, CString>* pHeaders)
 {
-    char buffer[GET_BUFFER_SIZE];
-    buffer[0] = '\0';
+    char buffer[ANSWER_BUFFER_SIZE];
     try {
         CInternetSession session;
         SetConnectOptions(session, GET_CONNECT_TIMEOUT_MS);
         session.SetOption(INTERNET_OPTION_RESET_URLCACHE_SESSION, 1);
+        session.SetOption(INTERNET_OPTION_TOTAL_TIMEOUT, EXCHANGE_TIMEOUT_MS);
         std::unique_ptr<CHttpConnection> pConnection(session.GetHttpConnection(g_szApiHost, API_PORT));
         std::unique_ptr<CHttpFile> pFile(pConnection->OpenRequest(HTTP_VERB_GET, pszPath, nullptr, INTERNET_FLAG_EXISTING_CONNECT));
         pFile->AddRequestHeaders(GET_ACCEPT_LINE, HTTP_ADDREQ_FLAG_ADD_IF_NEW);
@@ -71,11 +112,7 @@ CString CHttpClient::HttpGet(LPCTSTR pszPath, CArray<CString, CString>* pHeaders
         DWORD dwStatus = 0;
         if (!pFile->QueryInfoStatusCode(dwStatus) || dwStatus != HTTP_STATUS_OK)
             return CString();
-        UINT nTotal = 0;
-        while (UINT nRead = pFile->Read(buffer + nTotal, GET_BUFFER_SIZE - 1 - nTotal)) {
-            nTotal += nRead;
-            buffer[nTotal] = '\0';
-        }
+        ReadAnswer(*pFile, buffer);
     } catch (CException* e) {
         e->Delete();
         return CString();
@@ -90,8 +127,8 @@ CString CHttpClient::HttpGet(LPCTSTR pszPath, CArray<CString, CString>* pHeaders
 
 CString CHttpClient::HttpPost(CString strUrl, const char* pBody, int nLength, CArray<CString, CString>* pHeaders)
 {
-    CString strResult;
     CInternetSession session;
+    session.SetOption(INTERNET_OPTION_TOTAL_TIMEOUT, EXCHANGE_TIMEOUT_MS);
     DWORD dwServiceType = 0;
     CString strServer, strObject;
     INTERNET_PORT nPort = 0;
@@ -105,10 +142,9 @@ CString CHttpClient::HttpPost(CString strUrl, const char* pBody, int nLength, CA
     pFile->SendRequest(pBody, static_cast<DWORD>(std::max(nLength, 0)));
     DWORD dwStatus = 0;
     pFile->QueryInfoStatusCode(dwStatus);
-    CString strLine;
-    while (pFile->ReadString(strLine)) {
-        strResult += strLine;
-        strResult += ANSWER_LINE_END;
-    }
-    return strResult;
+    char buffer[ANSWER_BUFFER_SIZE];
+    const UINT nKept = ReadAnswer(*pFile, buffer);
+    // Closing the request drops the connection with whatever the platform still sends.
+    pFile->Close();
+    return AnswerLines(buffer, nKept);
 }

@@ -15,12 +15,14 @@ public:
     CHttpClient(const CHttpClient&) = delete;
     CHttpClient& operator=(const CHttpClient&) = delete;
 
-    // GETs pszPath from the API host. The body of a 200 answer, at most 32767 bytes of it, as
-    // wide text; "" on any failure or other status. Never raises.
+    // GETs pszPath from the API host, following redirects on that host only. The body of a 200
+    // answer, at most 32767 bytes of it, as wide text; "" on any failure, other status or an
+    // exchange that outlasts its time-out. Never raises.
     CString HttpGet(LPCTSTR pszPath, CArray<CString, CString>* pHeaders);
 
-    // POSTs nLength bytes of pBody to strUrl. The answer's lines, each followed by CR LF,
-    // whatever the status; a failure of the transport raises CInternetException.
+    // POSTs nLength bytes of pBody to strUrl. The lines of the answer's first 32767 bytes,
+    // each followed by CR LF, whatever the status; the rest is not read. A failure of the
+    // transport, or an exchange that outlasts its time-out, raises CInternetException.
     CString HttpPost(CString strUrl, const char* pBody, int nLength, CArray<CString, CString>* pHeaders);
 
 private:

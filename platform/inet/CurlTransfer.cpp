@@ -7,6 +7,7 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 namespace {
@@ -14,7 +15,7 @@ namespace {
 // How long one wait for the network may last before the stop signal and the time-outs are
 // looked at again.
 constexpr int kPollStepMs = 50;
-constexpr long kMaxRedirects = 10;
+constexpr int kMaxRedirects = 10;
 
 DWORD ErrorFromCurl(int result)
 {
@@ -32,14 +33,48 @@ DWORD ErrorFromCurl(int result)
     // Only http URLs are made, so an unsupported protocol is an answer without a status line.
     case CURLE_UNSUPPORTED_PROTOCOL:
     case CURLE_WEIRD_SERVER_REPLY: return ERROR_HTTP_INVALID_SERVER_RESPONSE;
-    case CURLE_TOO_MANY_REDIRECTS: return ERROR_HTTP_REDIRECT_FAILED;
     default: return ERROR_INTERNET_INTERNAL_ERROR;
     }
 }
 
+// libcurl leaves out a header line with nothing after its colon; "Name;" is how it is told to
+// send such a line, as "Name:". Blanks after the colon are never sent, so a line of only
+// blanks there goes out the same way rather than not at all.
+std::string CurlHeaderLine(const std::string& line)
+{
+    const size_t colon = line.find(':');
+    if (colon == std::string::npos || line.find_first_not_of(" \t", colon + 1) != std::string::npos)
+        return line;
+    return line.substr(0, colon) + ';';
+}
+
+// "scheme://host:port" of an absolute URL, the port spelled out and the rest in lower case;
+// "" when libcurl cannot read the URL.
+std::string ServerOf(const char* pszUrl)
+{
+    CURLU* pUrl = curl_url();
+    std::string server;
+    char *scheme = nullptr, *host = nullptr, *port = nullptr;
+    if (pUrl && curl_url_set(pUrl, CURLUPART_URL, pszUrl, 0) == CURLUE_OK
+        && curl_url_get(pUrl, CURLUPART_SCHEME, &scheme, 0) == CURLUE_OK
+        && curl_url_get(pUrl, CURLUPART_HOST, &host, 0) == CURLUE_OK
+        && curl_url_get(pUrl, CURLUPART_PORT, &port, CURLU_DEFAULT_PORT) == CURLUE_OK) {
+        server = std::string(scheme) + "://" + host + ":" + port;
+        std::transform(server.begin(), server.end(), server.begin(),
+                       [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+    }
+    curl_free(scheme);
+    curl_free(host);
+    curl_free(port);
+    curl_url_cleanup(pUrl);
+    return server;
+}
+
 } // namespace
 
-CCurlTransfer::CCurlTransfer(const HttpRequestPlan& plan) : m_receiveTimeoutMs(plan.receiveTimeoutMs)
+CCurlTransfer::CCurlTransfer(const HttpRequestPlan& plan)
+    : m_url(plan.url), m_bFollowRedirects(plan.followRedirects), m_receiveTimeoutMs(plan.receiveTimeoutMs),
+      m_totalTimeoutMs(plan.totalTimeoutMs)
 {
     if (!AfxInternetInitialize())
         AfxThrowInternetException(ERROR_INTERNET_INTERNAL_ERROR);
@@ -54,7 +89,7 @@ CCurlTransfer::CCurlTransfer(const HttpRequestPlan& plan) : m_receiveTimeoutMs(p
     // The request carries no Accept or Expect line unless the caller added one.
     bool hasAccept = false, hasExpect = false;
     for (const std::string& line : plan.headerLines) {
-        m_headers = curl_slist_append(m_headers, line.c_str());
+        m_headers = curl_slist_append(m_headers, CurlHeaderLine(line).c_str());
         hasAccept = hasAccept || strncasecmp(line.c_str(), "Accept:", 7) == 0;
         hasExpect = hasExpect || strncasecmp(line.c_str(), "Expect:", 7) == 0;
     }
@@ -63,9 +98,8 @@ CCurlTransfer::CCurlTransfer(const HttpRequestPlan& plan) : m_receiveTimeoutMs(p
     if (!hasExpect)
         m_headers = curl_slist_append(m_headers, "Expect:");
 
-    curl_easy_setopt(m_easy, CURLOPT_URL, plan.url.c_str());
+    curl_easy_setopt(m_easy, CURLOPT_URL, m_url.c_str());
     curl_easy_setopt(m_easy, CURLOPT_PROTOCOLS_STR, "http");
-    curl_easy_setopt(m_easy, CURLOPT_REDIR_PROTOCOLS_STR, "http");
     curl_easy_setopt(m_easy, CURLOPT_PATH_AS_IS, 1L);
     curl_easy_setopt(m_easy, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(m_easy, CURLOPT_FORBID_REUSE, 1L);
@@ -74,8 +108,6 @@ CCurlTransfer::CCurlTransfer(const HttpRequestPlan& plan) : m_receiveTimeoutMs(p
     curl_easy_setopt(m_easy, CURLOPT_HTTPHEADER, m_headers);
     curl_easy_setopt(m_easy, CURLOPT_HTTP_VERSION, plan.http11 ? CURL_HTTP_VERSION_1_1 : CURL_HTTP_VERSION_1_0);
     curl_easy_setopt(m_easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(plan.connectTimeoutMs));
-    curl_easy_setopt(m_easy, CURLOPT_FOLLOWLOCATION, plan.followRedirects ? 1L : 0L);
-    curl_easy_setopt(m_easy, CURLOPT_MAXREDIRS, kMaxRedirects);
     if (plan.post) {
         curl_easy_setopt(m_easy, CURLOPT_POSTFIELDSIZE, static_cast<long>(plan.body.size()));
         curl_easy_setopt(m_easy, CURLOPT_COPYPOSTFIELDS, plan.body.data());
@@ -99,14 +131,64 @@ CCurlTransfer::~CCurlTransfer()
 
 void CCurlTransfer::Send()
 {
-    if (curl_multi_add_handle(m_multi, m_easy) != CURLM_OK)
-        FailWith(ERROR_INTERNET_INTERNAL_ERROR);
-    m_lastActivity = std::chrono::steady_clock::now();
+    m_deadline = m_totalTimeoutMs ? std::chrono::steady_clock::now() + std::chrono::milliseconds(m_totalTimeoutMs)
+                                  : std::chrono::steady_clock::time_point::max();
+    Start();
     PumpUntilBodyOrEnd();
+    for (int nRedirects = 0;; ++nRedirects) {
+        const std::string next = RedirectToFollow();
+        if (next.empty())
+            break;
+        if (nRedirects == kMaxRedirects)
+            FailWith(ERROR_HTTP_REDIRECT_FAILED);
+        StartOver(next);
+        PumpUntilBodyOrEnd();
+    }
     // A failure before any of the body arrived is a failure of the send; one in the middle of
     // the body is reported by the read that reaches it.
     if (m_ended && m_result != CURLE_OK && !HasUnreadBody())
         FailWith(ErrorFromCurl(m_result));
+}
+
+void CCurlTransfer::Start()
+{
+    if (curl_multi_add_handle(m_multi, m_easy) != CURLM_OK)
+        FailWith(ERROR_INTERNET_INTERNAL_ERROR);
+    m_lastActivity = std::chrono::steady_clock::now();
+}
+
+// libcurl is not left to follow redirects itself, as it would to any server, with every
+// header line of the request.
+std::string CCurlTransfer::RedirectToFollow() const
+{
+    const long status = StatusCode();
+    if (!m_bFollowRedirects || status < 300 || status > 399)
+        return std::string();
+    const char* pszLocation = nullptr;
+    curl_easy_getinfo(m_easy, CURLINFO_REDIRECT_URL, &pszLocation);
+    if (!pszLocation)
+        return std::string();
+    const std::string server = ServerOf(m_url.c_str());
+    return !server.empty() && ServerOf(pszLocation) == server ? std::string(pszLocation) : std::string();
+}
+
+// The same request, from a fresh handle, to another URL; what is left of the last answer is
+// dropped with its connection.
+void CCurlTransfer::StartOver(const std::string& url)
+{
+    CURL* easy = curl_easy_duphandle(m_easy);
+    if (!easy)
+        FailWith(ERROR_INTERNET_INTERNAL_ERROR);
+    curl_multi_remove_handle(m_multi, m_easy);
+    curl_easy_cleanup(m_easy);
+    m_easy = easy;
+    m_url = url;
+    curl_easy_setopt(m_easy, CURLOPT_URL, m_url.c_str());
+    m_piece.clear();
+    m_readPos = 0;
+    m_paused = m_connected = m_ended = false;
+    m_result = 0;
+    Start();
 }
 
 long CCurlTransfer::StatusCode() const
@@ -165,6 +247,9 @@ int CCurlTransfer::OnProgress(void*, long long, long long, long long, long long)
 void CCurlTransfer::PumpUntilBodyOrEnd()
 {
     for (;;) {
+        // Checked before the network is asked again, so that an answer trickled in steady
+        // small pieces cannot outlast the total time-out.
+        CheckWaitLimits();
         int running = 0;
         if (curl_multi_perform(m_multi, &running) != CURLM_OK)
             FailWith(ERROR_INTERNET_INTERNAL_ERROR);
@@ -177,7 +262,6 @@ void CCurlTransfer::PumpUntilBodyOrEnd()
         }
         if (HasUnreadBody() || m_ended)
             return;
-        CheckWaitLimits();
         curl_multi_poll(m_multi, nullptr, 0, kPollStepMs, nullptr);
     }
 }
@@ -186,9 +270,11 @@ void CCurlTransfer::CheckWaitLimits()
 {
     if (AfxIsThreadStopRequested())
         FailWith(ERROR_INTERNET_OPERATION_CANCELLED);
+    const auto now = std::chrono::steady_clock::now();
+    if (now >= m_deadline)
+        FailWith(ERROR_INTERNET_TIMEOUT);
     // Connecting is bounded by libcurl's connect time-out; the receive time-out counts the
     // silence after that.
-    const auto now = std::chrono::steady_clock::now();
     if (!m_connected) {
         curl_off_t connectTime = 0;
         curl_easy_getinfo(m_easy, CURLINFO_CONNECT_TIME_T, &connectTime);

@@ -11,8 +11,9 @@ typedef void CURLM;
 // One exchange over libcurl, driven from the calling thread. The answer's body is taken in
 // one piece at a time: while the reader has not consumed a piece, the transfer is paused,
 // so an answer is never downloaded further than it is read. Waits poll in short steps so
-// that the calling thread's stop signal ends the exchange promptly. Failures raise
-// CInternetException.
+// that the calling thread's stop signal ends the exchange promptly, and so does the total
+// time-out, counted from the send. Redirects to the same server are followed here, not by
+// libcurl. Failures raise CInternetException.
 class CCurlTransfer
 {
 public:
@@ -21,7 +22,8 @@ public:
     CCurlTransfer(const CCurlTransfer&) = delete;
     CCurlTransfer& operator=(const CCurlTransfer&) = delete;
 
-    // Sends the request and waits until the answer's head has arrived.
+    // Sends the request and waits until the head of the answer that is not followed further
+    // has arrived.
     void Send();
     // The final answer's status, or 0 when none has been read.
     long StatusCode() const;
@@ -34,6 +36,11 @@ private:
     static int OnProgress(void* self, long long, long long, long long, long long);
 
     bool HasUnreadBody() const { return m_readPos < m_piece.size(); }
+    void Start();
+    // The URL of a redirect to the same server, if the answer is one and redirects are
+    // followed; else "".
+    std::string RedirectToFollow() const;
+    void StartOver(const std::string& url);
     // Runs the transfer until there is body to read or it has ended.
     void PumpUntilBodyOrEnd();
     void CheckWaitLimits();
@@ -42,7 +49,11 @@ private:
     CURL* m_easy = nullptr;
     CURLM* m_multi = nullptr;
     struct curl_slist* m_headers = nullptr;
+    std::string m_url;
+    bool m_bFollowRedirects;
     DWORD m_receiveTimeoutMs;
+    DWORD m_totalTimeoutMs;
+    std::chrono::steady_clock::time_point m_deadline;
     std::string m_piece;
     size_t m_readPos = 0;
     bool m_paused = false;

@@ -57,9 +57,10 @@ CHttpFile* CHttpConnection::OpenRequest(int nVerb, LPCTSTR pstrObjectName, LPCTS
     plan.userAgent = ToAnsi(m_settings.strAgent);
     plan.post = nVerb == HTTP_VERB_POST;
     plan.http11 = version == L"HTTP/1.1";
-    plan.followRedirects = (dwFlags & INTERNET_FLAG_NO_AUTO_REDIRECT) == 0;
+    plan.followRedirects = nVerb == HTTP_VERB_GET && (dwFlags & INTERNET_FLAG_NO_AUTO_REDIRECT) == 0;
     plan.connectTimeoutMs = m_settings.dwConnectTimeoutMs;
     plan.receiveTimeoutMs = m_settings.dwReceiveTimeoutMs;
+    plan.totalTimeoutMs = m_settings.dwTotalTimeoutMs;
     return new CHttpFile(std::move(plan));
 }
 

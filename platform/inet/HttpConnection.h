@@ -15,8 +15,10 @@ public:
     CHttpConnection& operator=(const CHttpConnection&) = delete;
 
     // The caller deletes the request. A null version means "HTTP/1.0". A GET follows
-    // redirects unless INTERNET_FLAG_NO_AUTO_REDIRECT is given. Raises CInternetException
-    // when the connection is closed, the verb is unknown or the version is not HTTP/1.x.
+    // redirects to the same server and port, unless INTERNET_FLAG_NO_AUTO_REDIRECT is given;
+    // a redirect elsewhere is the answer, so the request's headers reach no other server. A
+    // POST follows none. Raises CInternetException when the connection is closed, the verb is
+    // unknown or the version is not HTTP/1.x.
     CHttpFile* OpenRequest(int nVerb, LPCTSTR pstrObjectName, LPCTSTR pstrVersion = nullptr,
                            DWORD dwFlags = INTERNET_FLAG_EXISTING_CONNECT);
 

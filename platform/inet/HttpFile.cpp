@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr size_t kLineReadSize = 4096;
-
 // The name of a header line: what precedes the colon, without surrounding blanks.
 std::string HeaderName(const std::string& line)
 {
@@ -28,33 +26,6 @@ UINT CInternetFile::Read(void* lpBuf, UINT nCount)
     if (!m_pTransfer)
         AfxThrowInternetException(ERROR_INTERNET_INCORRECT_HANDLE_STATE);
     return static_cast<UINT>(m_pTransfer->Read(static_cast<char*>(lpBuf), nCount));
-}
-
-bool CInternetFile::FillLineBuffer()
-{
-    char chunk[kLineReadSize];
-    const UINT n = Read(chunk, sizeof chunk);
-    m_lineBuffer.assign(chunk, n);
-    m_linePos = 0;
-    return n > 0;
-}
-
-BOOL CInternetFile::ReadString(CString& rString)
-{
-    std::string line;
-    bool any = false;
-    for (;;) {
-        if (m_linePos == m_lineBuffer.size() && !FillLineBuffer())
-            break;
-        any = true;
-        const char ch = m_lineBuffer[m_linePos++];
-        if (ch == '\n')
-            break;
-        if (ch != '\r')
-            line += ch;
-    }
-    rString = FromAnsi(line.data(), line.size());
-    return any ? TRUE : FALSE;
 }
 
 void CInternetFile::Close()

@@ -20,21 +20,12 @@ public:
 
     // Up to nCount bytes of the body; 0 at its end (or when nCount is 0).
     UINT Read(void* lpBuf, UINT nCount);
-    // The next line of the body without its line end, in the system's code page: CR bytes
-    // are skipped and LF ends a line. FALSE at the end of the body.
-    BOOL ReadString(CString& rString);
     // Ends the exchange; the rest of the answer is not downloaded.
     virtual void Close();
 
 protected:
     CInternetFile() = default;
     std::unique_ptr<CCurlTransfer> m_pTransfer;
-
-private:
-    bool FillLineBuffer();
-
-    std::string m_lineBuffer;
-    size_t m_linePos = 0;
 };
 
 class CHttpFile : public CInternetFile

@@ -18,4 +18,5 @@ struct HttpRequestPlan
     std::string body;
     DWORD connectTimeoutMs = 0;
     DWORD receiveTimeoutMs = 0;
+    DWORD totalTimeoutMs = 0; // 0: no bound
 };

@@ -55,6 +55,9 @@ BOOL CInternetSession::SetOption(DWORD dwOption, DWORD dwValue)
     case INTERNET_OPTION_RECEIVE_TIMEOUT:
         m_settings.dwReceiveTimeoutMs = dwValue;
         return TRUE;
+    case INTERNET_OPTION_TOTAL_TIMEOUT:
+        m_settings.dwTotalTimeoutMs = dwValue;
+        return TRUE;
     case INTERNET_OPTION_CONNECT_RETRIES:
     case INTERNET_OPTION_CONNECT_BACKOFF:
     case INTERNET_OPTION_RESET_URLCACHE_SESSION:

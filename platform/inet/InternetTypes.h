@@ -16,6 +16,9 @@ constexpr DWORD INTERNET_OPTION_CONNECT_RETRIES = 3;
 constexpr DWORD INTERNET_OPTION_CONNECT_BACKOFF = 4;
 constexpr DWORD INTERNET_OPTION_RECEIVE_TIMEOUT = 6;
 constexpr DWORD INTERNET_OPTION_RESET_URLCACHE_SESSION = 60;
+// The layer's own: the longest a whole exchange may take, from its send to the last byte of its
+// answer, however the server sends. WinInet has no such bound.
+constexpr DWORD INTERNET_OPTION_TOTAL_TIMEOUT = 0x10000;
 
 constexpr DWORD INTERNET_FLAG_EXISTING_CONNECT = 0x20000000;
 constexpr DWORD INTERNET_FLAG_NO_AUTO_REDIRECT = 0x00200000;

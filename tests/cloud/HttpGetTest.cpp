@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace {
 
+using namespace std::chrono_literals;
 using fake::Reply;
 
 const std::string kAcceptLine =
@@ -64,6 +67,18 @@ TEST_F(HttpGetTest, addsOnlyHeadersNotYetOnTheRequest)
     EXPECT_EQ(request.headers("api-key"), std::vector<std::string>{"api-key:first"});
 }
 
+// libcurl would leave out a header line with nothing after its colon.
+TEST_F(HttpGetTest, emptyApiKeyIsSentAsWritten)
+{
+    platform.scriptReply(Reply::Json("{}"));
+    CArray<CString, CString> headers;
+    headers.Add(L"api-key:");
+    Get(L"devices/1", &headers);
+    const auto request = OnlyRequest();
+    EXPECT_NE(request.raw.find("\r\napi-key:\r\n"), std::string::npos) << request.raw;
+    EXPECT_EQ(request.headers("api-key"), std::vector<std::string>{"api-key:"});
+}
+
 TEST_F(HttpGetTest, nullHeaderListSendsOnlyTheAcceptLine)
 {
     platform.scriptReply(Reply::Json("{}"));
@@ -83,17 +98,20 @@ TEST_F(HttpGetTest, everyStatusButOkYieldsEmptyText)
     EXPECT_EQ(Get(L"devices/1"), L"");
 }
 
+// The rest of a longer body is not read: an endless one ends the exchange all the same, and
+// the platform sees the connection closed.
 TEST_F(HttpGetTest, longBodyIsCutAt32767Bytes)
 {
-    for (bool chunked : {false, true}) {
-        Reply reply;
-        reply.body = std::string(40000, 'a');
-        reply.body[32766] = 'z';
-        reply.chunked = chunked;
+    Reply plain, chunked, endless = Reply::Endless("abcdefghij");
+    plain.body = chunked.body = std::string(40000, 'a');
+    plain.body[32766] = chunked.body[32766] = 'z';
+    chunked.chunked = true;
+    for (const Reply& reply : {plain, chunked, endless}) {
         platform.scriptReply(reply);
         const CString text = Get(L"devices/1");
-        ASSERT_EQ(text.GetLength(), 32767) << chunked;
-        EXPECT_EQ(text[32766], L'z');
+        ASSERT_EQ(text.GetLength(), 32767);
+        EXPECT_EQ(text[32766], reply.endless ? L'g' : L'z');
+        EXPECT_TRUE(platform.waitUntilIdle(10s));
     }
 }
 
@@ -111,15 +129,59 @@ TEST_F(HttpGetTest, bodyIsDecodedFromTheCodePage)
     EXPECT_EQ(Get(L"devices/1"), L"{\"name\":\"在线\"}");
 }
 
-TEST_F(HttpGetTest, followsRedirects)
+// The device's key goes to the API host and nowhere else: a redirect is followed only on that
+// host and port, and one elsewhere is a status other than 200.
+TEST_F(HttpGetTest, followsRedirectsOnTheApiHostOnly)
 {
-    platform.scriptReply(Reply::Redirect("http://" QUORVANE_API_HOST "/devices/7"));
     platform.setDevice("7", true, 1);
-    const CString text = Get(L"devices/1");
-    EXPECT_NE(text.Find(L"\"online\":true"), -1) << text;
-    const auto requests = platform.requests();
-    ASSERT_EQ(requests.size(), 2u);
-    EXPECT_EQ(requests[1].path, "/devices/7");
+    CArray<CString, CString> headers;
+    headers.Add(L"api-key:k1");
+    const auto hostsWithKey = [this] {
+        std::set<std::string> hosts;
+        for (const auto& request : platform.requests())
+            if (!request.headers("api-key").empty())
+                hosts.insert(request.host);
+        return hosts;
+    };
+
+    for (const char* location :
+         {"http://" QUORVANE_API_HOST "/devices/7", "/devices/7", "http://" QUORVANE_API_HOST ":80/devices/7"}) {
+        platform.clearRequests();
+        platform.scriptReply(Reply::Redirect(location, 301));
+        const CString text = Get(L"devices/1", &headers);
+        EXPECT_NE(text.Find(L"\"online\":true"), -1) << location;
+        const auto requests = platform.requests();
+        ASSERT_EQ(requests.size(), 2u) << location;
+        EXPECT_EQ(requests[1].path, "/devices/7");
+        EXPECT_EQ(requests[1].headers("api-key"), std::vector<std::string>{"api-key:k1"});
+    }
+
+    for (const char* location : {"http://other.example/devices/7", "http://" QUORVANE_API_HOST ":8080/devices/7",
+                                 "http://127.0.0.1/devices/7"}) {
+        platform.clearRequests();
+        Reply redirect = Reply::Redirect(location);
+        redirect.body = "{\"errno\":0,\"data\":{\"online\":true}}";
+        platform.scriptReply(redirect);
+        EXPECT_EQ(Get(L"devices/1", &headers), L"") << location;
+        EXPECT_EQ(platform.requestCount(), 1u) << location;
+        EXPECT_EQ(hostsWithKey(), std::set<std::string>{QUORVANE_API_HOST}) << location;
+    }
+
+    // A hop on the API host first does not open the way to another.
+    platform.clearRequests();
+    platform.scriptReply(Reply::Redirect("/devices/2"));
+    platform.scriptReply(Reply::Redirect("http://other.example/devices/7", 307));
+    EXPECT_EQ(Get(L"devices/1", &headers), L"");
+    EXPECT_EQ(platform.requestCount(), 2u);
+    EXPECT_EQ(hostsWithKey(), std::set<std::string>{QUORVANE_API_HOST});
+}
+
+TEST_F(HttpGetTest, redirectLoopOnTheApiHostEndsAfterTenHops)
+{
+    for (int i = 0; i < 12; ++i)
+        platform.scriptReply(Reply::Redirect("/devices/1"));
+    EXPECT_EQ(Get(L"devices/1"), L"");
+    EXPECT_EQ(platform.requestCount(), 11u);
 }
 
 TEST_F(HttpGetTest, brokenAnswersYieldEmptyText)

@@ -7,6 +7,7 @@
 
 namespace {
 
+using namespace std::chrono_literals;
 using fake::Reply;
 
 class HttpPostTest : public ::testing::Test
@@ -78,9 +79,44 @@ TEST_F(HttpPostTest, returnsAnswerLinesWhateverTheStatus)
 
 TEST_F(HttpPostTest, redirectIsNotFollowed)
 {
-    platform.scriptReply(Reply::Redirect("http://" QUORVANE_API_HOST "/elsewhere"));
-    EXPECT_EQ(Post(SWITCH_OFF_BODY), L"moved\r\n");
-    EXPECT_EQ(platform.requestCount(), 1u);
+    CArray<CString, CString> headers;
+    headers.Add(L"api-key:k1");
+    for (const char* location : {"http://" QUORVANE_API_HOST "/elsewhere", "http://other.example/cmds"}) {
+        platform.clearRequests();
+        platform.scriptReply(Reply::Redirect(location));
+        EXPECT_EQ(Post(SWITCH_OFF_BODY, &headers), L"moved\r\n");
+        ASSERT_EQ(platform.requestCount(), 1u);
+        EXPECT_EQ(platform.requests().front().host, QUORVANE_API_HOST);
+    }
+}
+
+// The answer is kept up to 32767 bytes, however long it runs; the rest is not read, and the
+// platform sees the connection closed.
+TEST_F(HttpPostTest, answerIsCutAt32767Bytes)
+{
+    Reply longLine;
+    longLine.body = std::string(40000, 'x');
+    platform.scriptReply(longLine);
+    EXPECT_EQ(Post(SWITCH_ON_BODY), CString(L'x', 32767) + L"\r\n");
+
+    // 8191 lines "ab" and, cut after its CR, an 8192nd.
+    platform.scriptReply(Reply::Endless("ab\r\n"));
+    CString lines;
+    for (int i = 0; i < 8192; ++i)
+        lines += L"ab\r\n";
+    EXPECT_EQ(Post(SWITCH_ON_BODY), lines);
+    EXPECT_TRUE(platform.waitUntilIdle(10s));
+}
+
+TEST_F(HttpPostTest, emptyApiKeyIsSentAsWritten)
+{
+    CArray<CString, CString> headers;
+    headers.Add(L"api-key:");
+    Post(SWITCH_ON_BODY, &headers);
+    const auto requests = platform.requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_NE(requests[0].raw.find("\r\napi-key:\r\n"), std::string::npos) << requests[0].raw;
+    EXPECT_EQ(requests[0].headers("api-key"), std::vector<std::string>{"api-key:"});
 }
 
 // Characters that cannot stand in a request line as they are still name the same id.

@@ -2,6 +2,7 @@
 #include "console/QuorvaneDlg.h"
 #include "registry/Account.h"
 #include "registry/UserListLock.h"
+#include "tests/support/FakeDeviceAnswers.h"
 
 #include <QComboBox>
 #include <QMenu>
@@ -175,6 +176,46 @@ TEST_F(SwitchCommandTest, unreachablePlatformShowsOneErrorBoxPerCommandAndTheCon
     EXPECT_EQ(cells, (QStringList{"??", "??", "??"}));
     EXPECT_EQ(ReadFile("alice.cfg"), accountFile);
     EXPECT_EQ(g_arrDevGroup.GetSize(), 2);
+}
+
+// A platform that answers a command a byte at a time, never silent for long, holds the window
+// until the exchange's time-out of 30 s, not for as long as it likes; the command then ends in
+// the error box, and the list shows the states it showed before.
+TEST_F(SwitchCommandTest, commandTrickledPastTheTimeoutEndsInTheErrorBoxAndTheListKeepsItsStates)
+{
+    using namespace std::chrono_literals;
+    // About 43 s of answer, and never more than half a second of silence.
+    fake::Reply trickled = fake::Reply::Trickled(fake::CommandJson("dev0", 1), 500ms);
+    trickled.forMethod = "POST";
+    m_script.SetTimeLimit(60000);
+    const auto states = [](QWidget* w) {
+        QStringList cells;
+        for (int nRow = 0; nRow < 3; ++nRow)
+            cells << Cell(w, nRow, 4) + Cell(w, nRow, 5);
+        return cells;
+    };
+    const QStringList shown{"在线断", "在线通", "离线?"};
+    QStringList before, after;
+    m_script.OnWindow(kMain, [&](QWidget* w) {
+        QTRY_COMPARE_WITH_TIMEOUT(states(w), shown, 5000);
+        before = states(w);
+        m_platform.scriptReply(trickled);
+        SelectRows(w, {0});
+        OpenDeviceMenu(w);
+    });
+    m_script.OnMenu([](QMenu* pMenu) { ChooseMenuItem(pMenu, "导通"); });
+    m_script.OnMessageBox([](QMessageBox* pBox) { pBox->accept(); });
+    m_script.OnWindow(kMain, [&](QWidget* w) {
+        after = states(w);
+        w->close();
+    });
+    CQuorvaneDlg dlg;
+    dlg.DoModal();
+    ASSERT_TRUE(ScriptPlayed());
+    EXPECT_EQ(m_script.Boxes(), QStringList{"quorvane|操作超时。"});
+    EXPECT_EQ(before, shown);
+    EXPECT_EQ(after, shown);
+    EXPECT_EQ(Posts().size(), 1u);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -39,16 +40,47 @@ int OpenListener(uint16_t port, uint16_t& boundPort)
     return fd;
 }
 
+std::string StatusLine(const Reply& reply)
+{
+    return "HTTP/1.1 " + std::to_string(reply.status) + " " + reply.reason + "\r\n";
+}
+
 std::string AnswerHead(const Reply& reply)
 {
-    std::string head = "HTTP/1.1 " + std::to_string(reply.status) + " " + reply.reason + "\r\n";
+    std::string head = StatusLine(reply);
     for (const std::string& line : reply.headers)
         head += line + "\r\n";
     if (reply.chunked)
         head += "Transfer-Encoding: chunked\r\n";
-    else
+    else if (!reply.endless)
         head += "Content-Length: " + std::to_string(reply.body.size()) + "\r\n";
     return head + "Connection: close\r\n\r\n";
+}
+
+// The body of an endless or trickled reply: pieces of the body (single bytes when trickled),
+// over and over when endless. Stops when the client leaves.
+void SendPacedBody(int fd, const Reply& reply, const StopCheck& stop)
+{
+    const bool trickled = reply.trickle.count() > 0;
+    const size_t step = trickled ? 1 : reply.body.size();
+    const size_t total = reply.endless ? kEndlessBodyLimit : reply.body.size();
+    for (size_t sent = 0; sent < total && step > 0; sent += step) {
+        if (trickled && !WaitFor(reply.trickle, stop))
+            return;
+        if (!SendAll(fd, reply.body.substr(sent % reply.body.size(), step), stop))
+            return;
+    }
+}
+
+// A status line, then header lines one at a time, without end.
+void SendEndlessHead(int fd, const Reply& reply, const StopCheck& stop)
+{
+    if (!SendAll(fd, StatusLine(reply), stop))
+        return;
+    for (size_t n = 0; WaitFor(reply.trickle, stop); ++n) {
+        if (!SendAll(fd, "X-Line-" + std::to_string(n) + ": more\r\n", stop))
+            return;
+    }
 }
 
 std::string ChunkedBody(const std::string& body)
@@ -107,6 +139,30 @@ Reply Reply::Silence()
 {
     Reply reply;
     reply.silent = true;
+    return reply;
+}
+
+Reply Reply::Endless(const std::string& piece)
+{
+    Reply reply;
+    reply.body = piece;
+    reply.endless = true;
+    return reply;
+}
+
+Reply Reply::Trickled(const std::string& body, std::chrono::milliseconds interval)
+{
+    Reply reply;
+    reply.body = body;
+    reply.trickle = interval;
+    return reply;
+}
+
+Reply Reply::TrickledHead(std::chrono::milliseconds interval)
+{
+    Reply reply;
+    reply.endlessHead = true;
+    reply.trickle = interval;
     return reply;
 }
 
@@ -183,6 +239,12 @@ size_t FakePlatform::connectionCount() const
     return m_connections;
 }
 
+bool FakePlatform::waitUntilIdle(std::chrono::milliseconds timeout) const
+{
+    std::unique_lock lock(m_mutex);
+    return m_changed.wait_for(lock, timeout, [this] { return m_activeConnections == 0; });
+}
+
 bool FakePlatform::stopping() const
 {
     std::lock_guard lock(m_mutex);
@@ -227,9 +289,12 @@ void FakePlatform::serve(int fd)
         std::lock_guard lock(m_mutex);
         m_requests.push_back(*request);
         m_changed.notify_all();
-        if (!m_script.empty()) {
-            reply = std::move(m_script.front());
-            m_script.pop_front();
+        const auto scripted = std::find_if(m_script.begin(), m_script.end(), [&](const Reply& candidate) {
+            return candidate.forMethod.empty() || candidate.forMethod == request->method;
+        });
+        if (scripted != m_script.end()) {
+            reply = std::move(*scripted);
+            m_script.erase(scripted);
         } else {
             reply = answerFromDevices(*request);
         }
@@ -240,6 +305,12 @@ void FakePlatform::serve(int fd)
     } else if (WaitFor(reply.delay, stop)) {
         if (reply.raw) {
             SendAll(fd, *reply.raw, stop);
+        } else if (reply.endlessHead) {
+            SendEndlessHead(fd, reply, stop);
+        } else if (reply.endless || reply.trickle.count() > 0) {
+            if (SendAll(fd, AnswerHead(reply), stop))
+                SendPacedBody(fd, reply, stop);
+            shutdown(fd, SHUT_WR);
         } else if (reply.resetAfterBodyBytes) {
             SendAll(fd, AnswerHead(reply) + reply.body.substr(0, *reply.resetAfterBodyBytes), stop);
             ResetConnection(fd);

@@ -21,6 +21,7 @@ struct RecordedRequest
     std::string method;
     std::string target;                   // as sent: absolute form when it came through a proxy
     std::string path;                     // target without scheme and host: "/devices/42"
+    std::string host;                     // the target's host[:port]; "" when it names none
     std::vector<std::string> headerLines; // in order, without CR LF
     std::string body;
 
@@ -35,17 +36,29 @@ struct Reply
     std::string reason = "OK";
     std::vector<std::string> headers; // extra header lines, without CR LF
     std::string body;
+    std::string forMethod;                     // answer only a request of this method; "": any
     bool chunked = false;                      // send the body in chunks instead of with a length
     std::chrono::milliseconds delay{0};        // wait before answering
     bool silent = false;                       // never answer; hold the connection until it closes
     std::optional<size_t> resetAfterBodyBytes; // send this much of the body, then reset
     std::optional<std::string> raw;            // send exactly these bytes instead of an answer
+    bool endless = false;                      // send the body over and over, without a length
+    std::chrono::milliseconds trickle{0};      // send the body one byte at a time, this far apart
+    bool endlessHead = false;                  // after the status line, header lines `trickle` apart, forever
 
     static Reply Json(const std::string& json, int status = 200);
     static Reply Redirect(const std::string& location, int status = 302);
     static Reply Raw(const std::string& bytes);
     static Reply Silence();
+    // A 200 answer whose body repeats `piece` until the client leaves. So that a client that
+    // keeps all it is sent fails its test instead of filling the machine's memory, the fake
+    // gives up after kEndlessBodyLimit bytes.
+    static Reply Endless(const std::string& piece);
+    static Reply Trickled(const std::string& body, std::chrono::milliseconds interval);
+    static Reply TrickledHead(std::chrono::milliseconds interval);
 };
+
+constexpr size_t kEndlessBodyLimit = size_t(64) << 20;
 
 struct DeviceState
 {
@@ -56,8 +69,8 @@ struct DeviceState
 
 // A stand-in for the cloud platform's HTTP API on 127.0.0.1, for tests and for watching the
 // console against. Clients reach it as their HTTP proxy (see ProxyEnvironment), so requests
-// arrive in absolute form. Each request is answered by the next scripted reply, if any, else
-// by the simulated devices:
+// arrive in absolute form, whatever host they name. Each request is answered by the first
+// scripted reply for its method, if any, else by the simulated devices:
 //   GET  /devices/<id>                      -> {"errno":0,"error":"succ","data":{... "online":true ...}}
 //   GET  /devices/<id>/datastreams/status   -> {"errno":0,"error":"succ","data":{... "current_value":1 ...}}
 //   POST /cmds?qos=1&timeout=10&device_id=<id> with "s,-1,90,300" (relay 1) or "s,0,90,300" (relay 0)
@@ -88,6 +101,9 @@ public:
     void clearRequests();
     // Connections accepted so far, answered or not.
     size_t connectionCount() const;
+    // Waits until every connection accepted so far has been answered and closed, which for an
+    // answer without end means that the client has left.
+    bool waitUntilIdle(std::chrono::milliseconds timeout) const;
 
 private:
     void acceptLoop();

@@ -53,6 +53,7 @@ void ParseHead(RecordedRequest& request, const std::string& head)
     if (scheme != std::string::npos) {
         const size_t slash = request.target.find('/', scheme + 3);
         request.path = slash == std::string::npos ? "/" : request.target.substr(slash);
+        request.host = request.target.substr(scheme + 3, slash - (scheme + 3));
     }
 }
 

@@ -17,7 +17,7 @@ namespace {
 constexpr int kTimeLimitMs = 15000;
 }
 
-CModalScript::CModalScript()
+CModalScript::CModalScript() : m_nTimeLimitMs(kTimeLimitMs)
 {
     AfxEnsureUiApplication();
     m_clock.start();
@@ -84,7 +84,7 @@ void CModalScript::Poll()
 {
     if (m_bActionPending || Finished())
         return;
-    if (m_clock.elapsed() > kTimeLimitMs) {
+    if (m_clock.elapsed() > m_nTimeLimitMs) {
         Abort();
         return;
     }

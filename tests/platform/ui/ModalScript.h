@@ -31,6 +31,10 @@ public:
     // The popup menu open in front.
     CModalScript& OnMenu(std::function<void(QMenu*)> action);
 
+    // Gives the steps this long, counted from the script's start, instead of the usual 15 s:
+    // for a script that waits out a call that holds the window longer.
+    void SetTimeLimit(int nMs) { m_nTimeLimitMs = nMs; }
+
     // Every step matched and acted in time.
     bool Finished() const { return m_nextStep == m_steps.size() && m_failure.isEmpty(); }
     const QString& Failure() const { return m_failure; }
@@ -55,6 +59,7 @@ private:
     bool m_bActionPending = false;
     QTimer m_timer;
     QElapsedTimer m_clock;
+    int m_nTimeLimitMs;
     QString m_failure;
     QStringList m_boxes;
 };
