@@ -13,11 +13,11 @@
 
 namespace {
 
-// The empty name is allowed: its file is ".cfg" in the same folder, as the login accepts it.
+// Any name without "/" or NUL stays inside the folder once ".cfg" follows it: "." and ".." are
+// the files "..cfg" and "...cfg", and the empty name, which the login accepts, is ".cfg".
 bool IsPlainFileName(const CString& strName)
 {
-    const std::wstring& name = strName.str();
-    return name != L"." && name != L".." && name.find_first_of(std::wstring(L"/\0", 2)) == std::wstring::npos;
+    return strName.str().find_first_of(std::wstring(L"/\0", 2)) == std::wstring::npos;
 }
 
 // Errors of an open that say no account file can be there. Any other (no permission, a

@@ -5,8 +5,7 @@
 enum class AccountLoadResult { NoFile, Loaded, ReadFailed };
 
 // The executable's folder + account + ".cfg". Empty when there is no application object or
-// when the name could lead out of that folder or name no file of it ("/" or NUL inside,
-// "." or "..", or nothing at all).
+// when the name could lead out of that folder ("/" or NUL inside).
 CString AccountFilePath(const CString& strAccount);
 
 bool AccountFileExists(const CString& strAccount);

@@ -17,7 +17,7 @@ TEST_F(AccountFileTest, namesThatLeadOutOfTheFolderAreNeverFiles)
 {
     std::filesystem::create_directory(PathOf("sub"));
     WriteBytes("sub/x.cfg", "pw\r\n");
-    for (const CString& name : {CString(L"."), CString(L".."), CString(L"sub/x"), CString(L"../x"), CString(L"x\0y", 3)}) {
+    for (const CString& name : {CString(L"sub/x"), CString(L"../x"), CString(L"x\0y", 3)}) {
         EXPECT_TRUE(AccountFilePath(name).IsEmpty()) << name;
         EXPECT_FALSE(AccountFileExists(name)) << name;
         EXPECT_EQ(LoadAccountFile(name), AccountLoadResult::NoFile) << name;
@@ -28,12 +28,21 @@ TEST_F(AccountFileTest, namesThatLeadOutOfTheFolderAreNeverFiles)
     EXPECT_FALSE(std::filesystem::exists(m_dir + "/../x.cfg"));
 }
 
-TEST_F(AccountFileTest, theEmptyNameIsAnAccountOfItsOwn)
+TEST_F(AccountFileTest, dotAndDotDotAreOrdinaryAccounts)
 {
-    EXPECT_EQ(AccountFilePath(L""), FromUtf8(m_dir + "/.cfg"));
-    EXPECT_EQ(LoadAccountFile(L""), AccountLoadResult::NoFile);
-    ASSERT_TRUE(CreateAccountFile(L"", L"pw"));
-    EXPECT_EQ(ReadBytes(".cfg"), "pw\r\n");
+    WriteBytes("...cfg", "up\r\n{u}\r\n");
+    ASSERT_EQ(LoadAccountFile(L".."), AccountLoadResult::Loaded);
+    EXPECT_EQ(g_strPassword, L"up");
+    ASSERT_EQ(g_arrDevGroup.GetSize(), 1);
+    EXPECT_TRUE(SaveAccountFile(L".."));
+    EXPECT_EQ(ReadBytes("...cfg"), "up\r\n{u}\r\n");
+
+    EXPECT_FALSE(AccountFileExists(L"."));
+    ASSERT_TRUE(CreateAccountFile(L".", L"dot"));
+    EXPECT_TRUE(AccountFileExists(L"."));
+    EXPECT_EQ(ReadBytes("..cfg"), "dot\r\n");
+    EXPECT_EQ(AccountFilePath(L"."), FromUtf8(m_dir + "/..cfg"));
+    EXPECT_EQ(Listing().size(), std::string("..cfg;...cfg;").size());
 }
 
 TEST_F(AccountFileTest, aNameTooLongForTheFileSystemHasNoFile)
