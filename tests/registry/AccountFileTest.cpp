@@ -3,7 +3,10 @@
 #include "registry/AccountFile.h"
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using AccountFileTest = AccountFolderTest;
 
@@ -45,10 +48,44 @@ TEST_F(AccountFileTest, dotAndDotDotAreOrdinaryAccounts)
     EXPECT_EQ(Listing().size(), std::string("..cfg;...cfg;").size());
 }
 
-TEST_F(AccountFileTest, aNameTooLongForTheFileSystemHasNoFile)
+TEST_F(AccountFileTest, everyNameWhoseFileCanExistIsCreatedSavedAndLoaded)
 {
+    g_arrDevGroup.Add(MakeGroup(L"u", 1));
+    for (int length : {245, 251}) {
+        const CString name(L'x', length);
+        ASSERT_TRUE(CreateAccountFile(name, L"pw")) << length;
+        EXPECT_TRUE(SaveAccountFile(name)) << length;
+        EXPECT_EQ(LoadAccountFile(name), AccountLoadResult::Loaded) << length;
+        EXPECT_EQ(g_arrDevGroup.GetSize(), 1) << length;
+    }
+    EXPECT_EQ(Listing().size(), 245u + 251u + 2 * std::string(".cfg;").size());
+
+    // One byte more and the file name is over the folder's limit.
+    EXPECT_EQ(LoadAccountFile(CString(L'x', 252)), AccountLoadResult::NoFile);
     EXPECT_EQ(LoadAccountFile(CString(L'x', 300)), AccountLoadResult::NoFile);
     EXPECT_FALSE(SaveAccountFile(CString(L'x', 300)));
+}
+
+TEST_F(AccountFileTest, onlyARegularFileOrALinkToOneIsRead)
+{
+    ASSERT_EQ(mkfifo(PathOf("fifo.cfg").c_str(), 0600), 0);
+    // A writer is there, so that a reader that opened the FIFO would find it empty instead of
+    // waiting for ever.
+    const int writer = open(PathOf("fifo.cfg").c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(symlink("/dev/null", PathOf("device.cfg").c_str()), 0);
+    WriteBytes("real", "pw\r\n{u}\r\n");
+    ASSERT_EQ(symlink("real", PathOf("link.cfg").c_str()), 0);
+
+    g_strPassword = L"keep";
+    EXPECT_EQ(LoadAccountFile(L"fifo"), AccountLoadResult::ReadFailed);
+    EXPECT_EQ(LoadAccountFile(L"device"), AccountLoadResult::ReadFailed);
+    EXPECT_EQ(g_strPassword, L"keep");
+    close(writer);
+
+    ASSERT_EQ(LoadAccountFile(L"link"), AccountLoadResult::Loaded);
+    EXPECT_EQ(g_strPassword, L"pw");
+    EXPECT_EQ(g_arrDevGroup.GetSize(), 1);
 }
 
 TEST_F(AccountFileTest, creationWritesThePasswordLineAloneAndLoadsBack)
