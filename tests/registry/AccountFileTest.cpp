@@ -171,3 +171,55 @@ TEST(AccountFileWithoutApp, hasNoPath)
     EXPECT_FALSE(SaveAccountFile(L"alice"));
     EXPECT_EQ(LoadAccountFile(L"alice"), AccountLoadResult::NoFile);
 }
+
+TEST_F(AccountFileTest, aFileReadOnlyInPartIsKeptAsItWasBeforeTheFirstSave)
+{
+    const std::string kDamaged[] = {
+        // Re-saved as UTF-8 by a text editor.
+        "\xE5\xAF\x86\xE7\xA0\x81\r\n{\xE5\xBC\xA0\xE4\xB8\x89}\r\nid|key|dev|\xE7\x81\xAF|\xE6\xA5\xBC|1\r\n{b}\r\n",
+        "pw\r\n{a}\r\n1|2|3|4|5|6\r\n{b\r\n7|8|9|10|11|12\r\n",
+        std::string("pw\r\n{a}\r\n1|2|3|4|5|6\r\n\0{b}\r\n7|8|9|10|11|12\r\n", 44),
+        // The lead byte takes the only "}" as its second byte.
+        "pw\r\n{a\x81}\r\n1|2|3|4|5|6\r\n",
+    };
+    for (const std::string& bytes : kDamaged) {
+        WriteBytes("acc.cfg", bytes);
+        ASSERT_EQ(LoadAccountFile(L"acc"), AccountLoadResult::Loaded);
+        g_arrDevGroup.Add(MakeGroup(L"new", 1));
+        ASSERT_TRUE(SaveAccountFile(L"acc"));
+        EXPECT_EQ(ReadBytes("acc.cfg.bak"), bytes);
+        EXPECT_NE(ReadBytes("acc.cfg"), bytes);
+        EXPECT_EQ(Listing().size(), std::string("acc.cfg;acc.cfg.bak;").size());
+
+        // Only the first save: what it wrote reads back whole.
+        std::filesystem::remove(PathOf("acc.cfg.bak"));
+        ASSERT_TRUE(SaveAccountFile(L"acc"));
+        EXPECT_EQ(Listing(), "acc.cfg;");
+    }
+}
+
+TEST_F(AccountFileTest, aFileThatReadsBackWholeGetsNoCopy)
+{
+    const std::string bytes = "\xD6\xD0\r\n{u}\r\n{v}\r\n1|2|3|4|5|6\r\n";
+    WriteBytes("acc.cfg", bytes);
+    ASSERT_EQ(LoadAccountFile(L"acc"), AccountLoadResult::Loaded);
+    ASSERT_TRUE(SaveAccountFile(L"acc"));
+    EXPECT_EQ(ReadBytes("acc.cfg"), bytes);
+    EXPECT_EQ(Listing(), "acc.cfg;");
+
+    // A damaged file of another account leaves this one's save alone.
+    WriteBytes("other.cfg", "pw\r\n{x");
+    ASSERT_EQ(LoadAccountFile(L"other"), AccountLoadResult::Loaded);
+    ASSERT_TRUE(SaveAccountFile(L"acc"));
+    EXPECT_FALSE(std::filesystem::exists(PathOf("acc.cfg.bak")));
+}
+
+TEST_F(AccountFileTest, noSaveWithoutTheCopyOfAFileReadOnlyInPart)
+{
+    const std::string bytes = "pw\r\n{a}\r\n1|2|3|4|5|6\r\n{b\r\n";
+    WriteBytes("acc.cfg", bytes);
+    ASSERT_EQ(LoadAccountFile(L"acc"), AccountLoadResult::Loaded);
+    std::filesystem::create_directory(PathOf("acc.cfg.bak"));
+    EXPECT_FALSE(SaveAccountFile(L"acc"));
+    EXPECT_EQ(ReadBytes("acc.cfg"), bytes);
+}
