@@ -128,8 +128,7 @@ AccountLoadResult LoadAccountFile(const CString& strAccount)
 
     CString strPassword;
     CArray<DEVGROUP, DEVGROUP> arrDevGroup;
-    ParseAccountFile(bytes.data(), bytes.size(), strPassword, arrDevGroup);
-    if (FormatAccountFile(strPassword, arrDevGroup) != bytes)
+    if (!ParseAccountFile(bytes.data(), bytes.size(), strPassword, arrDevGroup))
         PendingBackup() = UnreadFile{strAccount, std::move(bytes)};
     {
         CUserListLock lock;

@@ -1,9 +1,10 @@
 #include "registry/AnsiText.h"
 
-#include "platform/core/AnsiText.h"
 #include "platform/core/CodePage.h"
 
 #include <cwchar>
+#include <iterator>
+#include <memory>
 
 void AppendAnsi(std::string& out, const CString& text)
 {
@@ -17,20 +18,33 @@ void AppendAnsi(std::string& out, const CString& text)
     out.resize(used + static_cast<size_t>(n > 0 ? n : 0));
 }
 
-CString WideFromAnsi(const char* data, size_t count)
+CString WideFromAnsi(const char* data, size_t count, bool& exact)
 {
-    CString text = FromAnsi(data, count);
-    if (text.Find(L'\xFFFD') < 0)
-        return text;
+    if (count == 0)
+        return CString();
+    // No byte gives more than one wide character; almost every piece fits on the stack.
+    wchar_t local[256];
+    std::unique_ptr<wchar_t[]> heap;
+    wchar_t* chars = local;
+    if (count > std::size(local)) {
+        heap = std::make_unique_for_overwrite<wchar_t[]>(count);
+        chars = heap.get();
+    }
+    const int nCount = static_cast<int>(count);
+    const int n = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, data, nCount, chars, nCount);
+    if (n > 0)
+        return CString(chars, n);
 
-    // The converter replaced a byte it could not read; go character by character so that a
-    // pair it rejects stays one character.
-    std::wstring chars;
+    // A byte the converter cannot read: go character by character so that a pair it rejects
+    // stays one character.
+    exact = false;
+    int length = 0;
     for (size_t pos = 0; pos < count;) {
         const size_t size = AnsiCharSize(data, pos, count);
-        const CString one = FromAnsi(data + pos, size);
-        chars += one.GetLength() == 1 ? one.str() : std::wstring(1, L'\xFFFD');
+        wchar_t one[2];
+        const int nOne = MultiByteToWideChar(CP_ACP, 0, data + pos, static_cast<int>(size), one, 2);
+        chars[length++] = nOne == 1 ? one[0] : L'\xFFFD';
         pos += size;
     }
-    return CString(std::move(chars));
+    return CString(chars, length);
 }

@@ -21,11 +21,18 @@ inline size_t AnsiCharSize(const char* data, size_t pos, size_t end)
     return isTrail ? 2 : 1;
 }
 
+// Bytes the text can take at most: no wide character takes more than two.
+inline size_t AnsiSizeBound(const CString& text)
+{
+    return static_cast<size_t>(text.GetLength()) * 2;
+}
+
 // Appends the text up to its first NUL, whatever its length; a character the code page
 // lacks becomes "?".
 void AppendAnsi(std::string& out, const CString& text);
 
 // The text of count bytes. A character the code page lacks becomes one U+FFFD, taking as
 // many bytes as AnsiCharSize says, so that the text never holds a delimiter the scans
-// stepped over.
-CString WideFromAnsi(const char* data, size_t count);
+// stepped over; exact is then cleared. Every other character is one the code page writes
+// back as the same bytes.
+CString WideFromAnsi(const char* data, size_t count, bool& exact);
