@@ -7,18 +7,52 @@
 
 namespace {
 
-constexpr char kLineEnd[] = "\r\n";
-
-void AppendDevice(std::string& out, const DEVICE& dev)
+// The file's bytes, written into room made up front for the longest possible result, so that
+// they are never moved or checked for room while they grow.
+class CAccountWriter
 {
-    const CString* fields[] = {&dev.strId, &dev.strApiKey, &dev.strDeviceId,
-                               &dev.strName, &dev.strAddress, &dev.strNumber};
-    for (const CString* field : fields) {
-        if (field != fields[0])
-            out += '|';
-        AppendAnsi(out, *field);
+public:
+    explicit CAccountWriter(size_t nBound) : m_out(nBound, '\0'), m_pos(m_out.data()) {}
+
+    void Put(char ch) { *m_pos++ = ch; }
+    void PutLineEnd()
+    {
+        Put('\r');
+        Put('\n');
     }
-    out += kLineEnd;
+    void PutText(const CString& text) { m_pos = WriteAnsi(m_pos, text); }
+
+    void PutDevice(const DEVICE& dev)
+    {
+        PutText(dev.strId);
+        Put('|');
+        PutText(dev.strApiKey);
+        Put('|');
+        PutText(dev.strDeviceId);
+        Put('|');
+        PutText(dev.strName);
+        Put('|');
+        PutText(dev.strAddress);
+        Put('|');
+        PutText(dev.strNumber);
+        PutLineEnd();
+    }
+
+    std::string Take()
+    {
+        m_out.resize(static_cast<size_t>(m_pos - m_out.data()));
+        return std::move(m_out);
+    }
+
+private:
+    std::string m_out;
+    char* m_pos;
+};
+
+size_t DeviceSizeBound(const DEVICE& dev)
+{
+    return AnsiSizeBound(dev.strId) + AnsiSizeBound(dev.strApiKey) + AnsiSizeBound(dev.strDeviceId) +
+           AnsiSizeBound(dev.strName) + AnsiSizeBound(dev.strAddress) + AnsiSizeBound(dev.strNumber) + 7;
 }
 
 // One pass over the data, which ends at m_end (the first NUL or the size). Along the way it
@@ -161,32 +195,27 @@ bool CAccountReader::ReadDevice(DEVICE& dev)
 
 std::string FormatAccountFile(const CString& strPassword, const CArray<DEVGROUP, DEVGROUP>& arrDevGroup)
 {
-    // Room for the longest result up front, so that the text is never moved while it grows.
-    size_t size = AnsiSizeBound(strPassword) + 2;
+    size_t nBound = AnsiSizeBound(strPassword) + 2;
     for (INT_PTR i = 0; i < arrDevGroup.GetSize(); ++i) {
         const DEVGROUP& group = arrDevGroup[i];
-        size += AnsiSizeBound(group.strName) + 4;
-        for (INT_PTR j = 0; j < group.arrDevice.GetSize(); ++j) {
-            const DEVICE& dev = group.arrDevice[j];
-            size += AnsiSizeBound(dev.strId) + AnsiSizeBound(dev.strApiKey) + AnsiSizeBound(dev.strDeviceId) +
-                    AnsiSizeBound(dev.strName) + AnsiSizeBound(dev.strAddress) + AnsiSizeBound(dev.strNumber) + 7;
-        }
-    }
-    std::string out;
-    out.reserve(size);
-
-    AppendAnsi(out, strPassword);
-    out += kLineEnd;
-    for (INT_PTR i = 0; i < arrDevGroup.GetSize(); ++i) {
-        const DEVGROUP& group = arrDevGroup[i];
-        out += '{';
-        AppendAnsi(out, group.strName);
-        out += '}';
-        out += kLineEnd;
+        nBound += AnsiSizeBound(group.strName) + 4;
         for (INT_PTR j = 0; j < group.arrDevice.GetSize(); ++j)
-            AppendDevice(out, group.arrDevice[j]);
+            nBound += DeviceSizeBound(group.arrDevice[j]);
     }
-    return out;
+
+    CAccountWriter out(nBound);
+    out.PutText(strPassword);
+    out.PutLineEnd();
+    for (INT_PTR i = 0; i < arrDevGroup.GetSize(); ++i) {
+        const DEVGROUP& group = arrDevGroup[i];
+        out.Put('{');
+        out.PutText(group.strName);
+        out.Put('}');
+        out.PutLineEnd();
+        for (INT_PTR j = 0; j < group.arrDevice.GetSize(); ++j)
+            out.PutDevice(group.arrDevice[j]);
+    }
+    return out.Take();
 }
 
 bool ParseAccountFile(const char* pData, size_t nSize, CString& strPassword, CArray<DEVGROUP, DEVGROUP>& arrDevGroup)

@@ -6,16 +6,13 @@
 #include <iterator>
 #include <memory>
 
-void AppendAnsi(std::string& out, const CString& text)
+char* WriteAnsi(char* out, const CString& text)
 {
-    // Straight into the file's bytes: no wide character takes more than two bytes.
     const int nLength = static_cast<int>(std::wcslen(text.GetString()));
     if (nLength == 0)
-        return;
-    const size_t used = out.size();
-    out.resize(used + static_cast<size_t>(nLength) * 2);
-    const int n = WideCharToMultiByte(CP_ACP, 0, text.GetString(), nLength, out.data() + used, nLength * 2, nullptr, nullptr);
-    out.resize(used + static_cast<size_t>(n > 0 ? n : 0));
+        return out;
+    const int n = WideCharToMultiByte(CP_ACP, 0, text.GetString(), nLength, out, nLength * 2, nullptr, nullptr);
+    return out + (n > 0 ? n : 0);
 }
 
 CString WideFromAnsi(const char* data, size_t count, bool& exact)

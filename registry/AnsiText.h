@@ -27,9 +27,9 @@ inline size_t AnsiSizeBound(const CString& text)
     return static_cast<size_t>(text.GetLength()) * 2;
 }
 
-// Appends the text up to its first NUL, whatever its length; a character the code page
-// lacks becomes "?".
-void AppendAnsi(std::string& out, const CString& text);
+// Writes the text up to its first NUL at out, which has room for AnsiSizeBound(text) bytes,
+// and returns the end of what it wrote. A character the code page lacks becomes "?".
+char* WriteAnsi(char* out, const CString& text);
 
 // The text of count bytes. A character the code page lacks becomes one U+FFFD, taking as
 // many bytes as AnsiCharSize says, so that the text never holds a delimiter the scans

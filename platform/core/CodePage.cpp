@@ -95,6 +95,11 @@ public:
             m_out[m_count] = ch;
         ++m_count;
     }
+    void PutAsciiRun(const wchar_t* in)
+    {
+        for (int k = 0; k < 8; ++k)
+            Put(static_cast<Char>(in[k]));
+    }
     size_t Count() const { return m_count; }
 
 private:
@@ -109,6 +114,12 @@ class DirectSink
 public:
     explicit DirectSink(Char* out) : m_begin(out), m_out(out) {}
     void Put(Char ch) { *m_out++ = ch; }
+    void PutAsciiRun(const wchar_t* in)
+    {
+        for (int k = 0; k < 8; ++k)
+            m_out[k] = static_cast<Char>(in[k]);
+        m_out += 8;
+    }
     size_t Count() const { return static_cast<size_t>(m_out - m_begin); }
 
 private:
@@ -116,11 +127,26 @@ private:
     Char* m_out;
 };
 
+// Whether the eight characters at in are all ASCII: such runs, most of an account file, are
+// copied eight at a time.
+bool IsAsciiRun(const wchar_t* in)
+{
+    wchar_t bits = 0;
+    for (int k = 0; k < 8; ++k)
+        bits |= in[k];
+    return static_cast<unsigned>(bits) < 0x80;
+}
+
 template <class Sink>
 size_t EncodeInto(Sink sink, const wchar_t* in, size_t count, char defaultChar, bool& usedDefault)
 {
     const Gbk* table = nullptr;
     for (size_t i = 0; i < count; ++i) {
+        if (i + 8 <= count && IsAsciiRun(in + i)) {
+            sink.PutAsciiRun(in + i);
+            i += 7;
+            continue;
+        }
         const auto ch = static_cast<unsigned>(in[i]);
         if (ch < 0x80) {
             sink.Put(static_cast<char>(ch));

@@ -10,8 +10,8 @@ namespace {
 // "?".
 CString Written(const CString& text)
 {
-    std::string bytes;
-    AppendAnsi(bytes, text);
+    std::string bytes(AnsiSizeBound(text), '\0');
+    bytes.resize(static_cast<size_t>(WriteAnsi(bytes.data(), text) - bytes.data()));
     bool exact = true;
     return WideFromAnsi(bytes.data(), bytes.size(), exact);
 }
