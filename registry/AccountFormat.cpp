@@ -71,12 +71,7 @@ public:
 private:
     // Position of the first byte ch at or after pos, stepping over double-byte characters;
     // m_end when the data ends first.
-    size_t Find(size_t pos, char ch) const
-    {
-        while (pos < m_end && m_data[pos] != ch)
-            pos += AnsiCharSize(m_data, pos, m_end);
-        return pos;
-    }
+    size_t Find(size_t pos, char ch) const { return FindAnsi(m_data, pos, m_end, ch); }
 
     CString Text(size_t first, size_t last)
     {

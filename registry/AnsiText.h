@@ -3,6 +3,7 @@
 #include "platform/core/String.h"
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 
 // The account file's text in the ANSI code page (GBK, a double-byte code page whose second
@@ -19,6 +20,33 @@ inline size_t AnsiCharSize(const char* data, size_t pos, size_t end)
     const auto trail = static_cast<unsigned char>(data[pos + 1]);
     const bool isTrail = (trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFE);
     return isTrail ? 2 : 1;
+}
+
+// Position of the first byte ch at or after pos (a character boundary) that is not the
+// second byte of a double-byte character, or end. Gives what stepping by AnsiCharSize from pos
+// would, but lets memchr do the search: only the bytes 0x81..0xFE right before a hit can make
+// it a second byte, and they pair up from the start of their run.
+inline size_t FindAnsi(const char* data, size_t pos, size_t end, char ch)
+{
+    // LF is no second byte; "{", "|" and "}" are.
+    const bool canTrail = static_cast<unsigned char>(ch) >= 0x40;
+    while (pos < end) {
+        const void* hit = std::memchr(data + pos, ch, end - pos);
+        if (!hit)
+            return end;
+        const size_t at = static_cast<size_t>(static_cast<const char*>(hit) - data);
+        size_t run = 0;
+        while (canTrail && at - run > pos) {
+            const auto byte = static_cast<unsigned char>(data[at - run - 1]);
+            if (byte < 0x81 || byte > 0xFE)
+                break;
+            ++run;
+        }
+        if (run % 2 == 0)
+            return at;
+        pos = at + 1;
+    }
+    return end;
 }
 
 // Bytes the text can take at most: no wide character takes more than two.
