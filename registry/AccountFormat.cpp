@@ -88,9 +88,10 @@ private:
         return lineEnd < m_end && lineEnd > first && m_data[lineEnd - 1] == '\r';
     }
 
-    // Reads the users from m_pos on; false when the data ends in the middle of one.
+    // Reads the users from m_pos on.
     void ReadUsers(CArray<DEVGROUP, DEVGROUP>& arrDevGroup);
     // Lines from pos up to the next line that begins with "{": room for the devices there.
+    // Only a hint: a device whose fields run over several lines takes more than one.
     size_t CountLines(size_t pos) const;
     // Reads the device line at m_pos; false when the data ends inside it.
     bool ReadDevice(DEVICE& dev);
@@ -119,11 +120,10 @@ void CAccountReader::ReadUsers(CArray<DEVGROUP, DEVGROUP>& arrDevGroup)
     while (m_pos < m_end) {
         const size_t open = Find(m_pos, '{');
         const size_t close = open < m_end ? Find(open + 1, '}') : m_end;
-        if (open != m_pos || close >= m_end) {
-            m_whole = false;
-            if (close >= m_end)
-                return;
-        }
+        // Bytes before the "{" are skipped; a user line without its "}" ends the reading.
+        m_whole = m_whole && open == m_pos && close < m_end;
+        if (close >= m_end)
+            return;
         DEVGROUP& group = arrDevGroup.ElementAt(arrDevGroup.Add(DEVGROUP()));
         group.strName = Text(open + 1, close);
         const size_t lineEnd = Find(close + 1, '\n');
@@ -150,13 +150,15 @@ void CAccountReader::ReadUsers(CArray<DEVGROUP, DEVGROUP>& arrDevGroup)
 
 size_t CAccountReader::CountLines(size_t pos) const
 {
+    // Only lines long enough for a device ("|||||" and LF) count, so that a damaged file of
+    // short lines never makes room for more devices than its bytes could hold.
+    constexpr size_t kShortestDevice = 6;
     size_t count = 0;
     while (pos < m_end && m_data[pos] != '{') {
-        ++count;
         const void* lf = std::memchr(m_data + pos, '\n', m_end - pos);
-        if (!lf)
-            break;
-        pos = static_cast<size_t>(static_cast<const char*>(lf) - m_data) + 1;
+        const size_t next = lf ? static_cast<size_t>(static_cast<const char*>(lf) - m_data) + 1 : m_end;
+        count += next - pos >= kShortestDevice ? 1 : 0;
+        pos = next;
     }
     return count;
 }

@@ -8,10 +8,15 @@
 
 char* WriteAnsi(char* out, const CString& text)
 {
-    const int nLength = static_cast<int>(std::wcslen(text.GetString()));
-    if (nLength == 0)
+    // ASCII, most of an account file, stands for itself in the code page: it is copied as it
+    // is, and only the rest from the first other character goes through the converter.
+    const wchar_t* rest = text.GetString();
+    for (; *rest != L'\0' && static_cast<unsigned>(*rest) < 0x80; ++rest)
+        *out++ = static_cast<char>(*rest);
+    if (*rest == L'\0')
         return out;
-    const int n = WideCharToMultiByte(CP_ACP, 0, text.GetString(), nLength, out, nLength * 2, nullptr, nullptr);
+    const int nLength = static_cast<int>(std::wcslen(rest));
+    const int n = WideCharToMultiByte(CP_ACP, 0, rest, nLength, out, nLength * 2, nullptr, nullptr);
     return out + (n > 0 ? n : 0);
 }
 
