@@ -8,16 +8,17 @@
 
 #include <cerrno>
 #include <climits>
+#include <optional>
 #include <sys/stat.h>
-#include <vector>
+#include <string>
 
 namespace {
 
-// The empty name is allowed: its file is ".cfg" in the same folder, as the login accepts it.
+// Any name without "/" or NUL stays inside the folder once ".cfg" follows it: "." and ".." are
+// the files "..cfg" and "...cfg", and the empty name, which the login accepts, is ".cfg".
 bool IsPlainFileName(const CString& strName)
 {
-    const std::wstring& name = strName.str();
-    return name != L"." && name != L".." && name.find_first_of(std::wstring(L"/\0", 2)) == std::wstring::npos;
+    return strName.str().find_first_of(std::wstring(L"/\0", 2)) == std::wstring::npos;
 }
 
 // Errors of an open that say no account file can be there. Any other (no permission, a
@@ -28,9 +29,8 @@ bool MeansNoFile(int osError)
     return osError == ENOENT || osError == ENOTDIR || osError == ENAMETOOLONG || osError == ELOOP || osError == EINVAL;
 }
 
-bool WriteWhole(const CString& strAccount, const std::string& bytes)
+bool WriteWhole(const CString& strPath, const std::string& bytes)
 {
-    const CString strPath = AccountFilePath(strAccount);
     CAtomicFile file;
     if (strPath.IsEmpty() || !file.Open(strPath))
         return false;
@@ -42,6 +42,21 @@ bool WriteWhole(const CString& strAccount, const std::string& bytes)
         e->Delete();
         return false;
     }
+}
+
+// The bytes of the last file loaded when they are more than the account read from them (a
+// damaged file, or one another program rewrote): a save would drop the rest, so the first one
+// keeps them beside the file.
+struct UnreadFile
+{
+    CString strAccount;
+    std::string bytes;
+};
+
+std::optional<UnreadFile>& PendingBackup()
+{
+    static std::optional<UnreadFile> pending;
+    return pending;
 }
 
 } // namespace
@@ -69,16 +84,26 @@ bool AccountFileExists(const CString& strAccount)
 
 bool SaveAccountFile(const CString& strAccount)
 {
-    return WriteWhole(strAccount, FormatAccountFile(g_strPassword, g_arrDevGroup));
+    const CString strPath = AccountFilePath(strAccount);
+    if (strPath.IsEmpty())
+        return false;
+    std::optional<UnreadFile>& pending = PendingBackup();
+    if (pending && pending->strAccount == strAccount) {
+        if (!WriteWhole(strPath + L".bak", pending->bytes))
+            return false;
+        pending.reset();
+    }
+    return WriteWhole(strPath, FormatAccountFile(g_strPassword, g_arrDevGroup));
 }
 
 bool CreateAccountFile(const CString& strAccount, const CString& strPassword)
 {
-    return WriteWhole(strAccount, FormatAccountFile(strPassword, CArray<DEVGROUP, DEVGROUP>()));
+    return WriteWhole(AccountFilePath(strAccount), FormatAccountFile(strPassword, CArray<DEVGROUP, DEVGROUP>()));
 }
 
 AccountLoadResult LoadAccountFile(const CString& strAccount)
 {
+    PendingBackup().reset();
     const CString strPath = AccountFilePath(strAccount);
     if (strPath.IsEmpty())
         return AccountLoadResult::NoFile;
@@ -86,14 +111,14 @@ AccountLoadResult LoadAccountFile(const CString& strAccount)
     CFileException error(CFileException::none, 0, CString());
     if (!file.Open(strPath, CFile::modeRead | CFile::typeBinary, &error))
         return MeansNoFile(error.m_lOsError) ? AccountLoadResult::NoFile : AccountLoadResult::ReadFailed;
-    std::vector<char> buffer;
+    std::string bytes;
     try {
         const ULONGLONG length = file.GetLength();
         if (length >= UINT_MAX)
             return AccountLoadResult::ReadFailed;
-        buffer.resize(static_cast<size_t>(length));
+        bytes.resize(static_cast<size_t>(length));
         // A file that shrank under us is as unreadable as one with a bad sector.
-        if (file.Read(buffer.data(), static_cast<UINT>(length)) != length)
+        if (file.Read(bytes.data(), static_cast<UINT>(length)) != length)
             return AccountLoadResult::ReadFailed;
         file.Close();
     } catch (CFileException* e) {
@@ -103,7 +128,8 @@ AccountLoadResult LoadAccountFile(const CString& strAccount)
 
     CString strPassword;
     CArray<DEVGROUP, DEVGROUP> arrDevGroup;
-    ParseAccountFile(buffer.data(), buffer.size(), strPassword, arrDevGroup);
+    if (!ParseAccountFile(bytes.data(), bytes.size(), strPassword, arrDevGroup))
+        PendingBackup() = UnreadFile{strAccount, std::move(bytes)};
     {
         CUserListLock lock;
         g_arrDevGroup = std::move(arrDevGroup);

@@ -5,14 +5,15 @@
 enum class AccountLoadResult { NoFile, Loaded, ReadFailed };
 
 // The executable's folder + account + ".cfg". Empty when there is no application object or
-// when the name could lead out of that folder or name no file of it ("/" or NUL inside,
-// "." or "..", or nothing at all).
+// when the name could lead out of that folder ("/" or NUL inside).
 CString AccountFilePath(const CString& strAccount);
 
 bool AccountFileExists(const CString& strAccount);
 
 // Rewrites the whole file from g_strPassword and g_arrDevGroup. The new content takes the
 // file's place only once all of it is on the disk: on false the previous file is whole.
+// When the last load of this account read less than the whole file, the first save first
+// keeps the bytes it read as <file>.bak, in the same way; without that copy it saves nothing.
 bool SaveAccountFile(const CString& strAccount);
 
 // Writes the file of a new account: the password line alone, in the same way as a save.

@@ -3,74 +3,167 @@
 #include "registry/AnsiText.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
-constexpr char kLineEnd[] = "\r\n";
-
-void AppendDevice(std::string& out, const DEVICE& dev)
+// The file's bytes, written into room made up front for the longest possible result, so that
+// they are never moved or checked for room while they grow.
+class CAccountWriter
 {
-    const CString* fields[] = {&dev.strId, &dev.strApiKey, &dev.strDeviceId,
-                               &dev.strName, &dev.strAddress, &dev.strNumber};
-    for (const CString* field : fields) {
-        if (field != fields[0])
-            out += '|';
-        AppendAnsi(out, *field);
+public:
+    explicit CAccountWriter(size_t nBound) : m_out(nBound, '\0'), m_pos(m_out.data()) {}
+
+    void Put(char ch) { *m_pos++ = ch; }
+    void PutLineEnd()
+    {
+        Put('\r');
+        Put('\n');
     }
-    out += kLineEnd;
+    void PutText(const CString& text) { m_pos = WriteAnsi(m_pos, text); }
+
+    void PutDevice(const DEVICE& dev)
+    {
+        PutText(dev.strId);
+        Put('|');
+        PutText(dev.strApiKey);
+        Put('|');
+        PutText(dev.strDeviceId);
+        Put('|');
+        PutText(dev.strName);
+        Put('|');
+        PutText(dev.strAddress);
+        Put('|');
+        PutText(dev.strNumber);
+        PutLineEnd();
+    }
+
+    std::string Take()
+    {
+        m_out.resize(static_cast<size_t>(m_pos - m_out.data()));
+        return std::move(m_out);
+    }
+
+private:
+    std::string m_out;
+    char* m_pos;
+};
+
+size_t DeviceSizeBound(const DEVICE& dev)
+{
+    return AnsiSizeBound(dev.strId) + AnsiSizeBound(dev.strApiKey) + AnsiSizeBound(dev.strDeviceId) +
+           AnsiSizeBound(dev.strName) + AnsiSizeBound(dev.strAddress) + AnsiSizeBound(dev.strNumber) + 7;
 }
 
-// One pass over the data, which ends at m_end (the first NUL or the size).
+// One pass over the data, which ends at m_end (the first NUL or the size). Along the way it
+// notes whether the writer would give back these very bytes: every byte was read, every line
+// ends in CR LF, the password needed no trimming, and every text decoded exactly (each
+// character the code page reads it writes back as the same bytes).
 class CAccountReader
 {
 public:
     CAccountReader(const char* data, size_t size)
-        : m_data(data), m_end(std::find(data, data + size, '\0') - data) {}
+        : m_data(data), m_end(std::find(data, data + size, '\0') - data), m_whole(m_end == size) {}
 
-    void Read(CString& strPassword, CArray<DEVGROUP, DEVGROUP>& arrDevGroup);
+    // True when the file holds exactly what was read.
+    bool Read(CString& strPassword, CArray<DEVGROUP, DEVGROUP>& arrDevGroup);
 
 private:
     // Position of the first byte ch at or after pos, stepping over double-byte characters;
     // m_end when the data ends first.
-    size_t Find(size_t pos, char ch) const
+    size_t Find(size_t pos, char ch) const { return FindAnsi(m_data, pos, m_end, ch); }
+
+    CString Text(size_t first, size_t last)
     {
-        while (pos < m_end && m_data[pos] != ch)
-            pos += AnsiCharSize(m_data, pos, m_end);
-        return pos;
+        bool exact = true;
+        CString text = WideFromAnsi(m_data + first, last - first, exact);
+        m_whole = m_whole && exact;
+        return text;
     }
 
-    CString Text(size_t first, size_t last) const { return WideFromAnsi(m_data + first, last - first); }
+    // Whether a line that ends at the LF at lineEnd has the CR of CR LF at its end, at or
+    // after first.
+    bool EndsInCrLf(size_t first, size_t lineEnd) const
+    {
+        return lineEnd < m_end && lineEnd > first && m_data[lineEnd - 1] == '\r';
+    }
 
-    // Reads the device line at m_pos into the user; false when the data ends inside it.
-    bool ReadDevice(DEVGROUP& group);
+    // Reads the users from m_pos on.
+    void ReadUsers(CArray<DEVGROUP, DEVGROUP>& arrDevGroup);
+    // Lines from pos up to the next line that begins with "{": room for the devices there.
+    // Only a hint: a device whose fields run over several lines takes more than one.
+    size_t CountLines(size_t pos) const;
+    // Reads the device line at m_pos; false when the data ends inside it.
+    bool ReadDevice(DEVICE& dev);
 
     const char* m_data;
     size_t m_end;
+    bool m_whole;
     size_t m_pos = 0;
 };
 
-void CAccountReader::Read(CString& strPassword, CArray<DEVGROUP, DEVGROUP>& arrDevGroup)
+bool CAccountReader::Read(CString& strPassword, CArray<DEVGROUP, DEVGROUP>& arrDevGroup)
 {
     const size_t passwordEnd = Find(0, '\n');
     strPassword = Text(0, passwordEnd);
+    const int nRead = strPassword.GetLength();
     strPassword.Trim();
+    // Trimming may take the CR of the line end and nothing else.
+    m_whole = m_whole && EndsInCrLf(0, passwordEnd) && strPassword.GetLength() == nRead - 1;
     m_pos = passwordEnd + 1;
+    ReadUsers(arrDevGroup);
+    return m_whole;
+}
 
+void CAccountReader::ReadUsers(CArray<DEVGROUP, DEVGROUP>& arrDevGroup)
+{
     while (m_pos < m_end) {
         const size_t open = Find(m_pos, '{');
         const size_t close = open < m_end ? Find(open + 1, '}') : m_end;
+        // Bytes before the "{" are skipped; a user line without its "}" ends the reading.
+        m_whole = m_whole && open == m_pos && close < m_end;
         if (close >= m_end)
             return;
         DEVGROUP& group = arrDevGroup.ElementAt(arrDevGroup.Add(DEVGROUP()));
         group.strName = Text(open + 1, close);
-        m_pos = Find(close + 1, '\n') + 1;
-        while (m_pos < m_end && m_data[m_pos] != '{')
-            if (!ReadDevice(group))
-                return;
+        const size_t lineEnd = Find(close + 1, '\n');
+        m_whole = m_whole && lineEnd == close + 2 && EndsInCrLf(close + 1, lineEnd);
+        m_pos = lineEnd + 1;
+
+        // Sized once for the lines that follow rather than grown device by device.
+        group.arrDevice.SetSize(static_cast<INT_PTR>(CountLines(m_pos)));
+        INT_PTR nDevices = 0;
+        bool complete = true;
+        while (complete && m_pos < m_end && m_data[m_pos] != '{') {
+            if (nDevices == group.arrDevice.GetSize())
+                group.arrDevice.Add(DEVICE());
+            complete = ReadDevice(group.arrDevice.ElementAt(nDevices));
+            nDevices += complete ? 1 : 0;
+        }
+        group.arrDevice.SetSize(nDevices);
+        if (!complete) {
+            m_whole = false;
+            return;
+        }
     }
 }
 
-bool CAccountReader::ReadDevice(DEVGROUP& group)
+size_t CAccountReader::CountLines(size_t pos) const
+{
+    // Only lines long enough for a device ("|||||" and LF) count, so that a damaged file of
+    // short lines never makes room for more devices than its bytes could hold.
+    constexpr size_t kShortestDevice = 6;
+    size_t count = 0;
+    while (pos < m_end && m_data[pos] != '{') {
+        const void* lf = std::memchr(m_data + pos, '\n', m_end - pos);
+        const size_t next = lf ? static_cast<size_t>(static_cast<const char*>(lf) - m_data) + 1 : m_end;
+        count += next - pos >= kShortestDevice ? 1 : 0;
+        pos = next;
+    }
+    return count;
+}
+
+bool CAccountReader::ReadDevice(DEVICE& dev)
 {
     size_t bars[5];
     size_t pos = m_pos;
@@ -83,8 +176,8 @@ bool CAccountReader::ReadDevice(DEVGROUP& group)
     const size_t lineEnd = Find(pos, '\n');
     // Only the CR of the line end goes; a line cut short keeps every byte of its number.
     const size_t numberEnd = lineEnd > pos && m_data[lineEnd - 1] == '\r' ? lineEnd - 1 : lineEnd;
+    m_whole = m_whole && EndsInCrLf(pos, lineEnd);
 
-    DEVICE& dev = group.arrDevice.ElementAt(group.arrDevice.Add(DEVICE()));
     dev.strId = Text(m_pos, bars[0]);
     dev.strApiKey = Text(bars[0] + 1, bars[1]);
     dev.strDeviceId = Text(bars[1] + 1, bars[2]);
@@ -99,23 +192,31 @@ bool CAccountReader::ReadDevice(DEVGROUP& group)
 
 std::string FormatAccountFile(const CString& strPassword, const CArray<DEVGROUP, DEVGROUP>& arrDevGroup)
 {
-    std::string out;
-    AppendAnsi(out, strPassword);
-    out += kLineEnd;
+    size_t nBound = AnsiSizeBound(strPassword) + 2;
     for (INT_PTR i = 0; i < arrDevGroup.GetSize(); ++i) {
         const DEVGROUP& group = arrDevGroup[i];
-        out += '{';
-        AppendAnsi(out, group.strName);
-        out += '}';
-        out += kLineEnd;
+        nBound += AnsiSizeBound(group.strName) + 4;
         for (INT_PTR j = 0; j < group.arrDevice.GetSize(); ++j)
-            AppendDevice(out, group.arrDevice[j]);
+            nBound += DeviceSizeBound(group.arrDevice[j]);
     }
-    return out;
+
+    CAccountWriter out(nBound);
+    out.PutText(strPassword);
+    out.PutLineEnd();
+    for (INT_PTR i = 0; i < arrDevGroup.GetSize(); ++i) {
+        const DEVGROUP& group = arrDevGroup[i];
+        out.Put('{');
+        out.PutText(group.strName);
+        out.Put('}');
+        out.PutLineEnd();
+        for (INT_PTR j = 0; j < group.arrDevice.GetSize(); ++j)
+            out.PutDevice(group.arrDevice[j]);
+    }
+    return out.Take();
 }
 
-void ParseAccountFile(const char* pData, size_t nSize, CString& strPassword, CArray<DEVGROUP, DEVGROUP>& arrDevGroup)
+bool ParseAccountFile(const char* pData, size_t nSize, CString& strPassword, CArray<DEVGROUP, DEVGROUP>& arrDevGroup)
 {
     arrDevGroup.RemoveAll();
-    CAccountReader(pData, nSize).Read(strPassword, arrDevGroup);
+    return CAccountReader(pData, nSize).Read(strPassword, arrDevGroup);
 }

@@ -12,5 +12,6 @@ std::string FormatAccountFile(const CString& strPassword, const CArray<DEVGROUP,
 
 // Reads what the writer wrote, and whatever a damaged file still holds: the data ends at the
 // first NUL byte; lines are found by LF alone; the password is trimmed, nothing else is.
-// arrDevGroup is emptied first.
-void ParseAccountFile(const char* pData, size_t nSize, CString& strPassword, CArray<DEVGROUP, DEVGROUP>& arrDevGroup);
+// arrDevGroup is emptied first. True when FormatAccountFile gives back exactly these bytes
+// from what was read: false means that a save would lose or change some of them.
+bool ParseAccountFile(const char* pData, size_t nSize, CString& strPassword, CArray<DEVGROUP, DEVGROUP>& arrDevGroup);

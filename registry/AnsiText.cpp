@@ -1,36 +1,52 @@
 #include "registry/AnsiText.h"
 
-#include "platform/core/AnsiText.h"
 #include "platform/core/CodePage.h"
 
 #include <cwchar>
+#include <iterator>
+#include <memory>
 
-void AppendAnsi(std::string& out, const CString& text)
+char* WriteAnsi(char* out, const CString& text)
 {
-    // Straight into the file's bytes: no wide character takes more than two bytes.
-    const int nLength = static_cast<int>(std::wcslen(text.GetString()));
-    if (nLength == 0)
-        return;
-    const size_t used = out.size();
-    out.resize(used + static_cast<size_t>(nLength) * 2);
-    const int n = WideCharToMultiByte(CP_ACP, 0, text.GetString(), nLength, out.data() + used, nLength * 2, nullptr, nullptr);
-    out.resize(used + static_cast<size_t>(n > 0 ? n : 0));
+    // ASCII, most of an account file, stands for itself in the code page: it is copied as it
+    // is, and only the rest from the first other character goes through the converter.
+    const wchar_t* rest = text.GetString();
+    for (; *rest != L'\0' && static_cast<unsigned>(*rest) < 0x80; ++rest)
+        *out++ = static_cast<char>(*rest);
+    if (*rest == L'\0')
+        return out;
+    const int nLength = static_cast<int>(std::wcslen(rest));
+    const int n = WideCharToMultiByte(CP_ACP, 0, rest, nLength, out, nLength * 2, nullptr, nullptr);
+    return out + (n > 0 ? n : 0);
 }
 
-CString WideFromAnsi(const char* data, size_t count)
+CString WideFromAnsi(const char* data, size_t count, bool& exact)
 {
-    CString text = FromAnsi(data, count);
-    if (text.Find(L'\xFFFD') < 0)
-        return text;
+    if (count == 0)
+        return CString();
+    // No byte gives more than one wide character; almost every piece fits on the stack.
+    wchar_t local[256];
+    std::unique_ptr<wchar_t[]> heap;
+    wchar_t* chars = local;
+    if (count > std::size(local)) {
+        heap = std::make_unique_for_overwrite<wchar_t[]>(count);
+        chars = heap.get();
+    }
+    const int nCount = static_cast<int>(count);
+    const int n = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, data, nCount, chars, nCount);
+    if (n > 0)
+        return CString(chars, n);
 
-    // The converter replaced a byte it could not read; go character by character so that a
-    // pair it rejects stays one character.
-    std::wstring chars;
+    // A byte the converter cannot read: go character by character so that a pair it rejects
+    // stays one character.
+    exact = false;
+    int length = 0;
     for (size_t pos = 0; pos < count;) {
         const size_t size = AnsiCharSize(data, pos, count);
-        const CString one = FromAnsi(data + pos, size);
-        chars += one.GetLength() == 1 ? one.str() : std::wstring(1, L'\xFFFD');
+        wchar_t one[2];
+        const int nOne = MultiByteToWideChar(CP_ACP, 0, data + pos, static_cast<int>(size), one, 2);
+        chars[length++] = nOne == 1 ? one[0] : L'\xFFFD';
         pos += size;
     }
-    return CString(std::move(chars));
+    return CString(chars, length);
 }

@@ -3,6 +3,8 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/String.h"
 
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 // A growable array of values. Every access by index is checked: an index outside
@@ -21,10 +23,13 @@ public:
     const TYPE& operator[](INT_PTR nIndex) const { return GetAt(nIndex); }
     TYPE& operator[](INT_PTR nIndex) { return ElementAt(nIndex); }
 
-    // Appends a copy and returns its index.
+    // Appends a copy and returns its index. An element passed by value is already the copy.
     INT_PTR Add(ARG_TYPE newElement)
     {
-        m_items.push_back(newElement);
+        if constexpr (std::is_reference_v<ARG_TYPE>)
+            m_items.push_back(newElement);
+        else
+            m_items.push_back(std::move(newElement));
         return GetSize() - 1;
     }
 
@@ -36,6 +41,14 @@ public:
     }
 
     void RemoveAll() { m_items.clear(); }
+
+    // New elements are default-constructed; those beyond the new count are removed.
+    void SetSize(INT_PTR nNewSize)
+    {
+        if (nNewSize < 0)
+            AfxThrowInvalidArgException();
+        m_items.resize(static_cast<size_t>(nNewSize));
+    }
 
 private:
     size_t Checked(INT_PTR nIndex) const

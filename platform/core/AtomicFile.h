@@ -9,6 +9,11 @@
 // it, and only when all of it is on the disk does it take the file's name. Until Commit
 // succeeds the file keeps its previous content; a replacement given up (an exception, or
 // the object destroyed without Commit) leaves no temporary file behind.
+//
+// A symbolic link is followed, as an editor does: the file it leads to is replaced and the
+// link stays. The temporary file has one short name per file, so a replacement killed
+// midway leaves at most that one file, readable by its owner only, and the next
+// replacement of the same file takes it over.
 class CAtomicFile
 {
 public:
@@ -21,13 +26,15 @@ public:
     BOOL Open(LPCTSTR lpszFileName);
     void Write(const void* lpBuf, UINT nCount);
     // Flushes, closes and renames the temporary file over the target, then flushes the folder
-    // so that the rename itself survives a crash. Raises CFileException on failure.
+    // so that the rename itself survives a crash. The new file has the read and write bits of
+    // the one it replaces, or those of a plain create. Raises CFileException on failure.
     void Commit();
 
 private:
     void Discard();
 
     std::optional<CFile> m_file;
-    CString m_strTarget;
+    CString m_strFileName;
+    std::string m_target;
     std::string m_tempPath;
 };

@@ -82,30 +82,71 @@ const Gbk& Table()
 }
 
 // Both conversions write into the caller's buffer as they go and count what the whole input
-// needs, so a size query and a conversion cost one pass each and allocate nothing.
-class ByteSink
+// needs, so a size query and a conversion cost one pass each and allocate nothing. When the
+// buffer holds the longest possible result, the checks per character are left out.
+template <class Char>
+class CheckedSink
 {
 public:
-    ByteSink(char* out, size_t capacity) : m_out(out), m_capacity(capacity) {}
-    void Put(char byte)
+    CheckedSink(Char* out, size_t capacity) : m_out(out), m_capacity(capacity) {}
+    void Put(Char ch)
     {
         if (m_out && m_count < m_capacity)
-            m_out[m_count] = byte;
+            m_out[m_count] = ch;
         ++m_count;
+    }
+    void PutAsciiRun(const wchar_t* in)
+    {
+        for (int k = 0; k < 8; ++k)
+            Put(static_cast<Char>(in[k]));
     }
     size_t Count() const { return m_count; }
 
 private:
-    char* m_out;
+    Char* m_out;
     size_t m_capacity;
     size_t m_count = 0;
 };
 
-size_t Encode(const wchar_t* in, size_t count, char* out, size_t capacity, char defaultChar, bool& usedDefault)
+template <class Char>
+class DirectSink
 {
-    ByteSink sink(out, capacity);
+public:
+    explicit DirectSink(Char* out) : m_begin(out), m_out(out) {}
+    void Put(Char ch) { *m_out++ = ch; }
+    void PutAsciiRun(const wchar_t* in)
+    {
+        for (int k = 0; k < 8; ++k)
+            m_out[k] = static_cast<Char>(in[k]);
+        m_out += 8;
+    }
+    size_t Count() const { return static_cast<size_t>(m_out - m_begin); }
+
+private:
+    Char* m_begin;
+    Char* m_out;
+};
+
+// Whether the eight characters at in are all ASCII: such runs, most of an account file, are
+// copied eight at a time.
+bool IsAsciiRun(const wchar_t* in)
+{
+    wchar_t bits = 0;
+    for (int k = 0; k < 8; ++k)
+        bits |= in[k];
+    return static_cast<unsigned>(bits) < 0x80;
+}
+
+template <class Sink>
+size_t EncodeInto(Sink sink, const wchar_t* in, size_t count, char defaultChar, bool& usedDefault)
+{
     const Gbk* table = nullptr;
     for (size_t i = 0; i < count; ++i) {
+        if (i + 8 <= count && IsAsciiRun(in + i)) {
+            sink.PutAsciiRun(in + i);
+            i += 7;
+            continue;
+        }
         const auto ch = static_cast<unsigned>(in[i]);
         if (ch < 0x80) {
             sink.Put(static_cast<char>(ch));
@@ -127,21 +168,26 @@ size_t Encode(const wchar_t* in, size_t count, char* out, size_t capacity, char 
     return sink.Count();
 }
 
-// An invalid or cut-off sequence gives U+FFFD for its first byte, and decoding goes on with
-// the next byte.
-size_t Decode(const char* in, size_t count, wchar_t* out, size_t capacity)
+size_t Encode(const wchar_t* in, size_t count, char* out, size_t capacity, char defaultChar, bool& usedDefault)
 {
-    size_t n = 0;
-    const auto put = [&](wchar_t ch) {
-        if (out && n < capacity)
-            out[n] = ch;
-        ++n;
-    };
+    // No wide character takes more than two bytes.
+    if (out && capacity / 2 >= count)
+        return EncodeInto(DirectSink<char>(out), in, count, defaultChar, usedDefault);
+    return EncodeInto(CheckedSink<char>(out, capacity), in, count, defaultChar, usedDefault);
+}
+
+constexpr size_t kInvalid = static_cast<size_t>(-1);
+
+// An invalid or cut-off sequence gives U+FFFD for its first byte, and decoding goes on with
+// the next byte; with strict, decoding stops there and gives kInvalid.
+template <class Sink>
+size_t DecodeInto(Sink sink, const char* in, size_t count, bool strict)
+{
     const Gbk* table = nullptr;
     for (size_t i = 0; i < count; ++i) {
         const auto byte = static_cast<unsigned char>(in[i]);
         if (byte < 0x80) {
-            put(static_cast<wchar_t>(byte));
+            sink.Put(static_cast<wchar_t>(byte));
             continue;
         }
         if (!table)
@@ -152,9 +198,19 @@ size_t Decode(const char* in, size_t count, wchar_t* out, size_t capacity)
             if (wide != kUnmapped)
                 ++i;
         }
-        put(wide == kUnmapped ? L'\xFFFD' : static_cast<wchar_t>(wide));
+        if (wide == kUnmapped && strict)
+            return kInvalid;
+        sink.Put(wide == kUnmapped ? L'\xFFFD' : static_cast<wchar_t>(wide));
     }
-    return n;
+    return sink.Count();
+}
+
+size_t Decode(const char* in, size_t count, wchar_t* out, size_t capacity, bool strict)
+{
+    // No byte gives more than one wide character.
+    if (out && capacity >= count)
+        return DecodeInto(DirectSink<wchar_t>(out), in, count, strict);
+    return DecodeInto(CheckedSink<wchar_t>(out, capacity), in, count, strict);
 }
 
 } // namespace
@@ -176,13 +232,14 @@ int WideCharToMultiByte(UINT, DWORD, LPCWSTR lpWideCharStr, int cchWideChar, LPS
     return static_cast<int>(needed);
 }
 
-int MultiByteToWideChar(UINT, DWORD, LPCSTR lpMultiByteStr, int cbMultiByte, LPWSTR lpWideCharStr, int cchWideChar)
+int MultiByteToWideChar(UINT, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte, LPWSTR lpWideCharStr, int cchWideChar)
 {
     if (!lpMultiByteStr || cbMultiByte == 0 || cbMultiByte < -1 || cchWideChar < 0 || (cchWideChar > 0 && !lpWideCharStr))
         return 0;
     const size_t count = cbMultiByte == -1 ? std::strlen(lpMultiByteStr) + 1 : static_cast<size_t>(cbMultiByte);
-    const size_t needed = Decode(lpMultiByteStr, count, lpWideCharStr, static_cast<size_t>(cchWideChar));
-    if (cchWideChar > 0 && needed > static_cast<size_t>(cchWideChar))
+    const size_t needed = Decode(lpMultiByteStr, count, lpWideCharStr, static_cast<size_t>(cchWideChar),
+                                 (dwFlags & MB_ERR_INVALID_CHARS) != 0);
+    if (needed == kInvalid || (cchWideChar > 0 && needed > static_cast<size_t>(cchWideChar)))
         return 0;
     return static_cast<int>(needed);
 }

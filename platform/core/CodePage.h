@@ -12,7 +12,10 @@ constexpr UINT CP_ACP = 0;
 int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
                         LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar, BOOL* lpUsedDefaultChar);
 
+// Flag of MultiByteToWideChar: fail on an invalid byte sequence.
+constexpr DWORD MB_ERR_INVALID_CHARS = 0x08;
+
 // 8-bit text to wide text, with the same conventions; an invalid byte sequence becomes
-// U+FFFD and the conversion goes on.
+// U+FFFD and the conversion goes on, or with MB_ERR_INVALID_CHARS the result is 0.
 int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
                         LPWSTR lpWideCharStr, int cchWideChar);

@@ -16,13 +16,22 @@ BOOL CFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
     const int flags = (nOpenFlags & modeWrite) ? O_WRONLY : O_RDONLY;
     const int create = (nOpenFlags & modeCreate) ? O_CREAT | O_TRUNC : 0;
     const CString name(lpszFileName);
-    int fd = ::open(ToUtf8(name).c_str(), flags | create | O_CLOEXEC, 0666);
+    // Without O_NONBLOCK a FIFO would hold the open until a writer came along; a regular file,
+    // the only kind kept open below, ignores the flag.
+    int fd = ::open(ToUtf8(name).c_str(), flags | create | O_CLOEXEC | O_NONBLOCK, 0666);
     int error = errno;
-    struct stat st;
-    if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        fd = -1;
-        error = EISDIR;
+    if (fd >= 0) {
+        struct stat st;
+        if (::fstat(fd, &st) != 0)
+            error = errno;
+        else if (!S_ISREG(st.st_mode))
+            error = S_ISDIR(st.st_mode) ? EISDIR : ENODEV;
+        else
+            error = 0;
+        if (error != 0) {
+            ::close(fd);
+            fd = -1;
+        }
     }
     if (fd < 0) {
         if (pError) {
@@ -35,6 +44,7 @@ BOOL CFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
         }
         return FALSE;
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     m_hFile = fd;
     m_strFileName = name;
     return TRUE;

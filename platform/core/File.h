@@ -26,7 +26,8 @@ public:
     CFile& operator=(const CFile&) = delete;
 
     // modeRead opens an existing file; modeCreate | modeWrite creates it or cuts it to zero
-    // length. A folder is never opened. On failure pError, when given, receives the cause.
+    // length. Only a regular file, or a link to one, is opened; a folder, FIFO or device fails
+    // at once. On failure pError, when given, receives the cause.
     BOOL Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError = nullptr);
 
     ULONGLONG GetLength() const;

@@ -57,3 +57,19 @@ TEST(CArray, elementsAreIndependentCopies)
     EXPECT_EQ(a[0], L"x");
     EXPECT_EQ(b[0], L"changed");
 }
+
+TEST(CArray, setSizeAddsEmptyElementsAndDropsThoseBeyond)
+{
+    CStringArray arr;
+    arr.Add(L"a");
+    arr.SetSize(3);
+    ASSERT_EQ(arr.GetSize(), 3);
+    EXPECT_EQ(arr[0], L"a");
+    EXPECT_TRUE(arr[2].IsEmpty());
+    arr[2] = L"c";
+    arr.SetSize(1);
+    ASSERT_EQ(arr.GetSize(), 1);
+    EXPECT_EQ(arr[0], L"a");
+    ExpectInvalidArg([&] { arr.SetSize(-1); });
+    EXPECT_EQ(arr.GetSize(), 1);
+}

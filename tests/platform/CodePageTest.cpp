@@ -50,6 +50,38 @@ TEST(CodePage, invalidBytesBecomeReplacementCharactersAndDecodingGoesOn)
     EXPECT_EQ(FromAnsi("ab\xD6"), L"ab\uFFFD");
 }
 
+TEST(CodePage, strictDecodingFailsOnInvalidBytes)
+{
+    wchar_t wide[8];
+    EXPECT_EQ(MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, "a\xFF" "b", 3, wide, 8), 0);
+    EXPECT_EQ(MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, "ab\xD6", 3, wide, 8), 0);
+    EXPECT_EQ(MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, "a\xA1|", 3, wide, 8), 0);
+    ASSERT_EQ(MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, "a\xD6\xD0", 3, wide, 8), 2);
+    EXPECT_EQ(std::wstring(wide, 2), L"a中");
+}
+
+// The account file counts on it to tell whether a save would change a file.
+TEST(CodePage, everyCharacterReadIsWrittenBackAsTheSameBytes)
+{
+    int nRead = 0;
+    for (unsigned code = 0x80; code <= 0xFFFF; ++code) {
+        const unsigned lead = code >> 8;
+        if (code > 0xFF && (lead < 0x81 || lead > 0xFE))
+            continue;
+        const int nBytes = code > 0xFF ? 2 : 1;
+        const char bytes[2] = {static_cast<char>(nBytes == 2 ? lead : code), static_cast<char>(code & 0xFF)};
+        wchar_t wide[2];
+        if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes, nBytes, wide, 2) != 1)
+            continue;
+        ++nRead;
+        char back[4];
+        ASSERT_EQ(WideCharToMultiByte(CP_ACP, 0, wide, 1, back, sizeof back, nullptr, nullptr), nBytes) << std::hex << code;
+        EXPECT_EQ(std::string(back, static_cast<size_t>(nBytes)), std::string(bytes, static_cast<size_t>(nBytes)))
+            << std::hex << code;
+    }
+    EXPECT_GT(nRead, 20000);
+}
+
 TEST(CodePage, outputBufferSizesAreHonoured)
 {
     // The size query counts the terminator when the input does.

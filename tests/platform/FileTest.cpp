@@ -6,7 +6,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <csignal>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -60,6 +63,27 @@ TEST_F(FileTest, openReadsOnlyExistingFilesAndNeverAFolder)
     EXPECT_FALSE(file.Open(FromUtf8(m_dir), CFile::modeRead | CFile::typeBinary));
     EXPECT_FALSE(file.Open(FromUtf8(m_dir), CFile::modeCreate | CFile::modeWrite));
     EXPECT_EQ(file.m_hFile, CFile::hFileNull);
+}
+
+TEST_F(FileTest, openTakesRegularFilesAndLinksToThemOnlyAndNeverWaits)
+{
+    // No writer will ever come: an open that waited for one would never return.
+    ASSERT_EQ(mkfifo((m_dir + "/fifo").c_str(), 0600), 0);
+    ASSERT_EQ(symlink("/dev/null", (m_dir + "/device").c_str()), 0);
+    std::ofstream(m_dir + "/plain") << "abc";
+    ASSERT_EQ(symlink("plain", (m_dir + "/link").c_str()), 0);
+    for (const char* name : {"fifo", "device"}) {
+        CFile file;
+        CFileException error(CFileException::none, 0, CString());
+        EXPECT_FALSE(file.Open(Path(name), CFile::modeRead | CFile::typeBinary, &error)) << name;
+        EXPECT_NE(error.m_lOsError, 0) << name;
+        EXPECT_NE(error.m_lOsError, ENOENT) << name;
+        EXPECT_FALSE(file.Open(Path(name), CFile::modeCreate | CFile::modeWrite)) << name;
+    }
+    CFile file;
+    ASSERT_TRUE(file.Open(Path("link"), CFile::modeRead | CFile::typeBinary));
+    char buffer[4] = {};
+    EXPECT_EQ(file.Read(buffer, sizeof buffer), 3u);
 }
 
 TEST_F(FileTest, createTruncatesAndReadGetsWhatWasWritten)
@@ -127,4 +151,78 @@ TEST_F(FileTest, atomicReplacementThatCannotRenameRaisesAndCleansUp)
 
     CAtomicFile nowhere;
     EXPECT_FALSE(nowhere.Open(Path("missing/target")));
+}
+
+TEST_F(FileTest, aKilledReplacementLeavesOneOwnerOnlyFileThatTheNextTakesOver)
+{
+    std::ofstream(m_dir + "/target") << "old";
+    for (int kill = 0; kill < 3; ++kill) {
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            CAtomicFile file;
+            if (file.Open(Path("target")))
+                file.Write("secret", 6);
+            raise(SIGKILL);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(WIFSIGNALED(status));
+    }
+    EXPECT_EQ(Content("target"), "old");
+    ASSERT_EQ(EntryCount(), 2u);
+    for (const auto& entry : std::filesystem::directory_iterator(m_dir)) {
+        struct stat st;
+        ASSERT_EQ(stat(entry.path().c_str(), &st), 0);
+        if (entry.path().filename() != "target")
+            EXPECT_EQ(st.st_mode & 0777, 0600u) << entry.path();
+    }
+
+    CAtomicFile file;
+    ASSERT_TRUE(file.Open(Path("target")));
+    file.Write("new", 3);
+    file.Commit();
+    EXPECT_EQ(Content("target"), "new");
+    EXPECT_EQ(EntryCount(), 1u);
+}
+
+TEST_F(FileTest, everyNameTheFolderCanHoldCanBeReplaced)
+{
+    for (size_t length : {200u, 249u, 255u}) {
+        const std::string name(length, 'n');
+        std::ofstream(m_dir + "/" + name) << "old";
+        CAtomicFile file;
+        ASSERT_TRUE(file.Open(Path(name.c_str()))) << length;
+        file.Write("new", 3);
+        file.Commit();
+        EXPECT_EQ(Content(name.c_str()), "new") << length;
+    }
+    EXPECT_EQ(EntryCount(), 3u);
+}
+
+TEST_F(FileTest, replacementGoesThroughLinksAndKeepsOnlyReadAndWriteBits)
+{
+    std::filesystem::create_directory(m_dir + "/real");
+    std::ofstream(m_dir + "/real/target") << "old";
+    ASSERT_EQ(chmod((m_dir + "/real/target").c_str(), 07750), 0);
+    ASSERT_EQ(symlink("real/target", (m_dir + "/hop").c_str()), 0);
+    ASSERT_EQ(symlink("hop", (m_dir + "/link").c_str()), 0);
+    ASSERT_EQ(symlink("real/later", (m_dir + "/dangling").c_str()), 0);
+
+    for (const char* name : {"link", "dangling"}) {
+        CAtomicFile file;
+        ASSERT_TRUE(file.Open(Path(name))) << name;
+        file.Write("new", 3);
+        file.Commit();
+    }
+
+    EXPECT_EQ(Content("real/target"), "new");
+    EXPECT_EQ(Content("real/later"), "new");
+    for (const char* name : {"hop", "link", "dangling"})
+        EXPECT_TRUE(std::filesystem::is_symlink(m_dir + "/" + name)) << name;
+    struct stat st;
+    ASSERT_EQ(stat((m_dir + "/real/target").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(EntryCount(), 4u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir + "/real"), {}), 2);
 }

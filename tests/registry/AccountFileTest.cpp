@@ -3,7 +3,10 @@
 #include "registry/AccountFile.h"
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using AccountFileTest = AccountFolderTest;
 
@@ -17,7 +20,7 @@ TEST_F(AccountFileTest, namesThatLeadOutOfTheFolderAreNeverFiles)
 {
     std::filesystem::create_directory(PathOf("sub"));
     WriteBytes("sub/x.cfg", "pw\r\n");
-    for (const CString& name : {CString(L"."), CString(L".."), CString(L"sub/x"), CString(L"../x"), CString(L"x\0y", 3)}) {
+    for (const CString& name : {CString(L"sub/x"), CString(L"../x"), CString(L"x\0y", 3)}) {
         EXPECT_TRUE(AccountFilePath(name).IsEmpty()) << name;
         EXPECT_FALSE(AccountFileExists(name)) << name;
         EXPECT_EQ(LoadAccountFile(name), AccountLoadResult::NoFile) << name;
@@ -28,18 +31,61 @@ TEST_F(AccountFileTest, namesThatLeadOutOfTheFolderAreNeverFiles)
     EXPECT_FALSE(std::filesystem::exists(m_dir + "/../x.cfg"));
 }
 
-TEST_F(AccountFileTest, theEmptyNameIsAnAccountOfItsOwn)
+TEST_F(AccountFileTest, dotAndDotDotAreOrdinaryAccounts)
 {
-    EXPECT_EQ(AccountFilePath(L""), FromUtf8(m_dir + "/.cfg"));
-    EXPECT_EQ(LoadAccountFile(L""), AccountLoadResult::NoFile);
-    ASSERT_TRUE(CreateAccountFile(L"", L"pw"));
-    EXPECT_EQ(ReadBytes(".cfg"), "pw\r\n");
+    WriteBytes("...cfg", "up\r\n{u}\r\n");
+    ASSERT_EQ(LoadAccountFile(L".."), AccountLoadResult::Loaded);
+    EXPECT_EQ(g_strPassword, L"up");
+    ASSERT_EQ(g_arrDevGroup.GetSize(), 1);
+    EXPECT_TRUE(SaveAccountFile(L".."));
+    EXPECT_EQ(ReadBytes("...cfg"), "up\r\n{u}\r\n");
+
+    EXPECT_FALSE(AccountFileExists(L"."));
+    ASSERT_TRUE(CreateAccountFile(L".", L"dot"));
+    EXPECT_TRUE(AccountFileExists(L"."));
+    EXPECT_EQ(ReadBytes("..cfg"), "dot\r\n");
+    EXPECT_EQ(AccountFilePath(L"."), FromUtf8(m_dir + "/..cfg"));
+    EXPECT_EQ(Listing().size(), std::string("..cfg;...cfg;").size());
 }
 
-TEST_F(AccountFileTest, aNameTooLongForTheFileSystemHasNoFile)
+TEST_F(AccountFileTest, everyNameWhoseFileCanExistIsCreatedSavedAndLoaded)
 {
+    g_arrDevGroup.Add(MakeGroup(L"u", 1));
+    for (int length : {245, 251}) {
+        const CString name(L'x', length);
+        ASSERT_TRUE(CreateAccountFile(name, L"pw")) << length;
+        EXPECT_TRUE(SaveAccountFile(name)) << length;
+        EXPECT_EQ(LoadAccountFile(name), AccountLoadResult::Loaded) << length;
+        EXPECT_EQ(g_arrDevGroup.GetSize(), 1) << length;
+    }
+    EXPECT_EQ(Listing().size(), 245u + 251u + 2 * std::string(".cfg;").size());
+
+    // One byte more and the file name is over the folder's limit.
+    EXPECT_EQ(LoadAccountFile(CString(L'x', 252)), AccountLoadResult::NoFile);
     EXPECT_EQ(LoadAccountFile(CString(L'x', 300)), AccountLoadResult::NoFile);
     EXPECT_FALSE(SaveAccountFile(CString(L'x', 300)));
+}
+
+TEST_F(AccountFileTest, onlyARegularFileOrALinkToOneIsRead)
+{
+    ASSERT_EQ(mkfifo(PathOf("fifo.cfg").c_str(), 0600), 0);
+    // A writer is there, so that a reader that opened the FIFO would find it empty instead of
+    // waiting for ever.
+    const int writer = open(PathOf("fifo.cfg").c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(symlink("/dev/null", PathOf("device.cfg").c_str()), 0);
+    WriteBytes("real", "pw\r\n{u}\r\n");
+    ASSERT_EQ(symlink("real", PathOf("link.cfg").c_str()), 0);
+
+    g_strPassword = L"keep";
+    EXPECT_EQ(LoadAccountFile(L"fifo"), AccountLoadResult::ReadFailed);
+    EXPECT_EQ(LoadAccountFile(L"device"), AccountLoadResult::ReadFailed);
+    EXPECT_EQ(g_strPassword, L"keep");
+    close(writer);
+
+    ASSERT_EQ(LoadAccountFile(L"link"), AccountLoadResult::Loaded);
+    EXPECT_EQ(g_strPassword, L"pw");
+    EXPECT_EQ(g_arrDevGroup.GetSize(), 1);
 }
 
 TEST_F(AccountFileTest, creationWritesThePasswordLineAloneAndLoadsBack)
@@ -124,4 +170,56 @@ TEST(AccountFileWithoutApp, hasNoPath)
     EXPECT_TRUE(AccountFilePath(L"alice").IsEmpty());
     EXPECT_FALSE(SaveAccountFile(L"alice"));
     EXPECT_EQ(LoadAccountFile(L"alice"), AccountLoadResult::NoFile);
+}
+
+TEST_F(AccountFileTest, aFileReadOnlyInPartIsKeptAsItWasBeforeTheFirstSave)
+{
+    const std::string kDamaged[] = {
+        // Re-saved as UTF-8 by a text editor.
+        "\xE5\xAF\x86\xE7\xA0\x81\r\n{\xE5\xBC\xA0\xE4\xB8\x89}\r\nid|key|dev|\xE7\x81\xAF|\xE6\xA5\xBC|1\r\n{b}\r\n",
+        "pw\r\n{a}\r\n1|2|3|4|5|6\r\n{b\r\n7|8|9|10|11|12\r\n",
+        std::string("pw\r\n{a}\r\n1|2|3|4|5|6\r\n\0{b}\r\n7|8|9|10|11|12\r\n", 44),
+        // The lead byte takes the only "}" as its second byte.
+        "pw\r\n{a\x81}\r\n1|2|3|4|5|6\r\n",
+    };
+    for (const std::string& bytes : kDamaged) {
+        WriteBytes("acc.cfg", bytes);
+        ASSERT_EQ(LoadAccountFile(L"acc"), AccountLoadResult::Loaded);
+        g_arrDevGroup.Add(MakeGroup(L"new", 1));
+        ASSERT_TRUE(SaveAccountFile(L"acc"));
+        EXPECT_EQ(ReadBytes("acc.cfg.bak"), bytes);
+        EXPECT_NE(ReadBytes("acc.cfg"), bytes);
+        EXPECT_EQ(Listing().size(), std::string("acc.cfg;acc.cfg.bak;").size());
+
+        // Only the first save: what it wrote reads back whole.
+        std::filesystem::remove(PathOf("acc.cfg.bak"));
+        ASSERT_TRUE(SaveAccountFile(L"acc"));
+        EXPECT_EQ(Listing(), "acc.cfg;");
+    }
+}
+
+TEST_F(AccountFileTest, aFileThatReadsBackWholeGetsNoCopy)
+{
+    const std::string bytes = "\xD6\xD0\r\n{u}\r\n{v}\r\n1|2|3|4|5|6\r\n";
+    WriteBytes("acc.cfg", bytes);
+    ASSERT_EQ(LoadAccountFile(L"acc"), AccountLoadResult::Loaded);
+    ASSERT_TRUE(SaveAccountFile(L"acc"));
+    EXPECT_EQ(ReadBytes("acc.cfg"), bytes);
+    EXPECT_EQ(Listing(), "acc.cfg;");
+
+    // A damaged file of another account leaves this one's save alone.
+    WriteBytes("other.cfg", "pw\r\n{x");
+    ASSERT_EQ(LoadAccountFile(L"other"), AccountLoadResult::Loaded);
+    ASSERT_TRUE(SaveAccountFile(L"acc"));
+    EXPECT_FALSE(std::filesystem::exists(PathOf("acc.cfg.bak")));
+}
+
+TEST_F(AccountFileTest, noSaveWithoutTheCopyOfAFileReadOnlyInPart)
+{
+    const std::string bytes = "pw\r\n{a}\r\n1|2|3|4|5|6\r\n{b\r\n";
+    WriteBytes("acc.cfg", bytes);
+    ASSERT_EQ(LoadAccountFile(L"acc"), AccountLoadResult::Loaded);
+    std::filesystem::create_directory(PathOf("acc.cfg.bak"));
+    EXPECT_FALSE(SaveAccountFile(L"acc"));
+    EXPECT_EQ(ReadBytes("acc.cfg"), bytes);
 }

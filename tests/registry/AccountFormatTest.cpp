@@ -1,5 +1,6 @@
 #include "RegistryTestData.h"
 #include "registry/AccountFormat.h"
+#include "registry/AnsiText.h"
 
 #include <gtest/gtest.h>
 
@@ -178,5 +179,63 @@ TEST(AccountFormat, randomAccountsReadBackAsWritten)
         const Parsed p = Parse(FormatAccountFile(password, users));
         ASSERT_EQ(p.password, password) << "round " << round;
         ASSERT_TRUE(SameGroups(p.users, users)) << "round " << round;
+    }
+}
+
+TEST(AccountFormat, saysWhetherTheWriterWouldGiveBackTheVeryBytesRead)
+{
+    const std::string whole[] = {
+        "\r\n",
+        "p w\r\n",
+        "pw\r\n{u}\r\n{v}\r\na|b|c|d|e|1\r\n|||||\r\n",
+        "\xD6\xD0\r\n{\x81}}\r\n\x81|x|y|z|1|2|f|g\r\n",
+        "pw\r\n{a\r\nb|c}\r\nx\ny|b|c|d|e|\r1\r\n",
+    };
+    const std::string partial[] = {
+        "",
+        "pw",
+        "pw\n",
+        " pw\r\n",
+        "pw\t\r\n",
+        "pw\r\nx{u}\r\n",
+        "pw\r\n{u} \r\n",
+        "pw\r\n{u}\n",
+        "pw\r\n{u}",
+        "pw\r\n{u",
+        "pw\r\n{u}\r\na|b|c|d|e|1\n",
+        "pw\r\n{u}\r\na|b|c|d|e|1",
+        "pw\r\n{u}\r\na|b|c\r\n",
+        "pw\r\n{u}\r\na|b|c|d|e|1\r\njunk",
+        std::string("pw\r\n{u}\r\n\0", 11),
+        "pw\r\n{u}\r\n\xA1|x|b|c|d|e|f\r\n",
+        "pw\r\n{u\xFF}\r\n",
+        "\xE5\xAF\x86\r\n",
+    };
+    for (const std::string& bytes : whole) {
+        Parsed p;
+        EXPECT_TRUE(ParseAccountFile(bytes.data(), bytes.size(), p.password, p.users)) << bytes;
+        EXPECT_EQ(FormatAccountFile(p.password, p.users), bytes);
+    }
+    for (const std::string& bytes : partial) {
+        Parsed p;
+        EXPECT_FALSE(ParseAccountFile(bytes.data(), bytes.size(), p.password, p.users)) << bytes;
+        EXPECT_NE(FormatAccountFile(p.password, p.users), bytes);
+    }
+}
+
+TEST(AccountFormat, theDelimiterSearchFindsWhatSteppingCharacterByCharacterFinds)
+{
+    const char alphabet[] = {'a', '@', '{', '|', '}', '\n', '\r', '\x80', '\x81', '\xA1', '\xD6', '\xFE', '\xFF'};
+    std::mt19937 rng(7);
+    for (int round = 0; round < 20000; ++round) {
+        std::string bytes(rng() % 12, ' ');
+        for (char& byte : bytes)
+            byte = alphabet[rng() % sizeof alphabet];
+        for (const char ch : {'{', '|', '}', '\n'}) {
+            size_t stepped = 0;
+            while (stepped < bytes.size() && bytes[stepped] != ch)
+                stepped += AnsiCharSize(bytes.data(), stepped, bytes.size());
+            ASSERT_EQ(FindAnsi(bytes.data(), 0, bytes.size(), ch), stepped) << testing::PrintToString(bytes) << ch;
+        }
     }
 }

@@ -10,9 +10,10 @@ namespace {
 // "?".
 CString Written(const CString& text)
 {
-    std::string bytes;
-    AppendAnsi(bytes, text);
-    return WideFromAnsi(bytes.data(), bytes.size());
+    std::string bytes(AnsiSizeBound(text), '\0');
+    bytes.resize(static_cast<size_t>(WriteAnsi(bytes.data(), text) - bytes.data()));
+    bool exact = true;
+    return WideFromAnsi(bytes.data(), bytes.size(), exact);
 }
 
 bool SameAsWritten(const CArray<DEVGROUP, DEVGROUP>& read, const CArray<DEVGROUP, DEVGROUP>& original)
@@ -39,17 +40,21 @@ bool SameAsWritten(const CArray<DEVGROUP, DEVGROUP>& read, const CArray<DEVGROUP
 } // namespace
 
 // Whatever the reader makes of any bytes must survive a save and a load unchanged, and a
-// second save must write the same bytes as the first.
+// second save must write the same bytes as the first. The reader says the bytes were read
+// whole exactly when the first save gives them back.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
 {
     CString password;
     CArray<DEVGROUP, DEVGROUP> users;
-    ParseAccountFile(reinterpret_cast<const char*>(data), size, password, users);
+    const bool whole = ParseAccountFile(reinterpret_cast<const char*>(data), size, password, users);
 
     const std::string first = FormatAccountFile(password, users);
+    if (whole != (first == std::string(reinterpret_cast<const char*>(data), size)))
+        std::abort();
     CString rereadPassword;
     CArray<DEVGROUP, DEVGROUP> rereadUsers;
-    ParseAccountFile(first.data(), first.size(), rereadPassword, rereadUsers);
+    if (!ParseAccountFile(first.data(), first.size(), rereadPassword, rereadUsers))
+        std::abort();
 
     CString expectedPassword = Written(password);
     expectedPassword.Trim();
