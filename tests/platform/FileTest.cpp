@@ -174,8 +174,9 @@ TEST_F(FileTest, aKilledReplacementLeavesOneOwnerOnlyFileThatTheNextTakesOver)
     for (const auto& entry : std::filesystem::directory_iterator(m_dir)) {
         struct stat st;
         ASSERT_EQ(stat(entry.path().c_str(), &st), 0);
-        if (entry.path().filename() != "target")
+        if (entry.path().filename() != "target") {
             EXPECT_EQ(st.st_mode & 0777, 0600u) << entry.path();
+        }
     }
 
     CAtomicFile file;
