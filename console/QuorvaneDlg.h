@@ -43,8 +43,8 @@ protected:
     void OnSwitchOn();
     void OnSwitchOff();
     void OnBnClickedDeleteUser();
-    // Sends the relay command pszBody for the device of the first selected row.
-    void SwitchRelay(const char* pszBody);
+    // Closes (bOn) or opens the relay of the device of the first selected row.
+    void SwitchRelay(BOOL bOn);
     // The device that a list command acts on: the first selected row of the list, as a device
     // of the user chosen in the box. FALSE when no row is selected or the two name no device.
     BOOL GetSelectedDevice(int& nUser, int& nRow) const;

@@ -40,10 +40,8 @@ TEST_F(SwitchCommandTest, eachCommandPostsItsBodyForTheSelectedDevice)
     ASSERT_EQ(posts.size(), 2u);
     const std::string bodies[] = {"s,-1,90,300", "s,0,90,300"};
     for (size_t i = 0; i < 2; ++i) {
-        EXPECT_EQ(posts[i].requestLine, "POST http://" QUORVANE_API_HOST "/cmds?qos=1&timeout=10&device_id=dev1 HTTP/1.1");
+        EXPECT_EQ(posts[i].path, "/cmds?qos=1&timeout=10&device_id=dev1");
         EXPECT_EQ(posts[i].headers("api-key"), std::vector<std::string>{"api-key:key1"});
-        EXPECT_EQ(posts[i].headers("Content-Length"),
-                  std::vector<std::string>{"Content-Length: " + std::to_string(bodies[i].size())});
         EXPECT_EQ(posts[i].body, bodies[i]);
     }
 }
