@@ -2,6 +2,7 @@
 
 #include "cloud/AnswerReader.h"
 #include "cloud/ApiConstants.h"
+#include "cloud/DeviceListLayout.h"
 #include "cloud/HttpClient.h"
 #include "cloud/StatusPollTarget.h"
 #include "platform/core/StopSignal.h"
@@ -11,13 +12,6 @@
 namespace {
 
 constexpr DWORD CYCLE_PAUSE_MS = 1000;
-constexpr int ONLINE_STATE_COLUMN = 4;
-constexpr int RELAY_STATE_COLUMN = 5;
-
-constexpr LPCTSTR ONLINE_TEXT = _T("在线");
-constexpr LPCTSTR OFFLINE_TEXT = _T("离线");
-constexpr LPCTSTR RELAY_CLOSED_TEXT = _T("通");
-constexpr LPCTSTR RELAY_OPEN_TEXT = _T("断");
 
 // Copies what the requests for device nDevice of user nUser need, so that no request reads
 // the user list. FALSE when the user or the device is gone: the cycle ends there.
@@ -55,13 +49,13 @@ void PollDevice(IStatusPollTarget& target, unsigned nFill, int nRow, const CStri
     if (!ReadDeviceOnline(QueryPlatform(strDevicePath, strApiKey), &nOnline))
         return;
     if (!nOnline) {
-        target.SetStateCell(nFill, nRow, ONLINE_STATE_COLUMN, OFFLINE_TEXT);
+        target.SetStateCell(nFill, nRow, DEVICE_COLUMN_ONLINE, OFFLINE_TEXT);
         return;
     }
-    target.SetStateCell(nFill, nRow, ONLINE_STATE_COLUMN, ONLINE_TEXT);
+    target.SetStateCell(nFill, nRow, DEVICE_COLUMN_ONLINE, ONLINE_TEXT);
     int nRelay = 0;
     if (ReadStatusCurrentValue(QueryPlatform(strDevicePath + STATUS_PATH_SUFFIX, strApiKey), &nRelay))
-        target.SetStateCell(nFill, nRow, RELAY_STATE_COLUMN, nRelay ? RELAY_CLOSED_TEXT : RELAY_OPEN_TEXT);
+        target.SetStateCell(nFill, nRow, DEVICE_COLUMN_RELAY, nRelay ? RELAY_CLOSED_TEXT : RELAY_OPEN_TEXT);
 }
 
 // Every state of a cycle is meant for the list that showed the chosen user when the cycle

@@ -1,5 +1,6 @@
 #include "console/QuorvaneDlg.h"
 
+#include "cloud/DeviceListLayout.h"
 #include "cloud/StatusPollThread.h"
 #include "console/AboutDlg.h"
 #include "console/DlgInputPwd.h"
@@ -9,22 +10,6 @@
 #include "platform/ui/PaintDC.h"
 #include "registry/Account.h"
 #include "resources/Resource.h"
-
-namespace {
-
-struct DeviceColumn
-{
-    LPCTSTR lpszHeading;
-    int nWidth;
-};
-
-const DeviceColumn kDeviceColumns[] = {
-    {L"设备ID", 200}, {L"编号", 200}, {L"名称", 200}, {L"地址", 600}, {L"在线", 100}, {L"开关", 100},
-};
-
-const wchar_t* const kUnknownState = L"?";
-
-} // namespace
 
 CQuorvaneDlg::CQuorvaneDlg(CWnd* pParent) : CDialogEx(IDD_QUORVANE_DIALOG, pParent)
 {
@@ -70,8 +55,8 @@ BOOL CQuorvaneDlg::OnInitDialog()
     SetIcon(m_hIcon, FALSE);
 
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_ONECLICKACTIVATE);
-    for (int nCol = 0; nCol < static_cast<int>(std::size(kDeviceColumns)); ++nCol)
-        m_list.InsertColumn(nCol, kDeviceColumns[nCol].lpszHeading, LVCFMT_LEFT, kDeviceColumns[nCol].nWidth);
+    for (int nCol = 0; nCol < static_cast<int>(std::size(g_deviceListColumns)); ++nCol)
+        m_list.InsertColumn(nCol, g_deviceListColumns[nCol].lpszHeading, LVCFMT_LEFT, g_deviceListColumns[nCol].nWidth);
 
     CDlgInputPwd dlgLogin;
     if (dlgLogin.DoModal() != IDOK) {
@@ -116,11 +101,11 @@ void CQuorvaneDlg::ShowDevices(int nUser)
     for (int i = 0; i < arrDevice.GetSize(); ++i) {
         const DEVICE& device = arrDevice[i];
         m_list.InsertItem(i, device.strId);
-        m_list.SetItemText(i, 1, device.strNumber);
-        m_list.SetItemText(i, 2, device.strName);
-        m_list.SetItemText(i, 3, device.strAddress);
-        m_list.SetItemText(i, 4, kUnknownState);
-        m_list.SetItemText(i, 5, kUnknownState);
+        m_list.SetItemText(i, DEVICE_COLUMN_NUMBER, device.strNumber);
+        m_list.SetItemText(i, DEVICE_COLUMN_NAME, device.strName);
+        m_list.SetItemText(i, DEVICE_COLUMN_ADDRESS, device.strAddress);
+        m_list.SetItemText(i, DEVICE_COLUMN_ONLINE, UNKNOWN_STATE_TEXT);
+        m_list.SetItemText(i, DEVICE_COLUMN_RELAY, UNKNOWN_STATE_TEXT);
     }
 }
 
