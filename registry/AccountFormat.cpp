@@ -1,6 +1,6 @@
 #include "registry/AccountFormat.h"
 
-#include "registry/AnsiText.h"
+#include "platform/core/AnsiText.h"
 
 #include <algorithm>
 #include <cstring>

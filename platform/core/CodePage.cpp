@@ -23,7 +23,7 @@ public:
         if (toWide != reinterpret_cast<iconv_t>(-1)) {
             for (unsigned code = 0x80; code <= 0xFFFF; ++code) {
                 const unsigned lead = code >> 8;
-                if (code > 0xFF && (lead < 0x81 || lead > 0xFE))
+                if (code > 0xFF && !IsDBCSLeadByte(static_cast<BYTE>(lead)))
                     continue;
                 char bytes[2] = {static_cast<char>(code > 0xFF ? lead : code), static_cast<char>(code & 0xFF)};
                 const wchar_t wide = Convert1(toWide, bytes, code > 0xFF ? 2 : 1);

@@ -1,4 +1,3 @@
-#include "platform/core/AnsiText.h"
 #include "platform/core/CodePage.h"
 
 #include <gtest/gtest.h>
@@ -118,13 +117,4 @@ TEST(CodePage, threadsConvertAtTheSameTimeWithoutMixingState)
         th.join();
     for (int f : failures)
         EXPECT_EQ(f, 0);
-}
-
-// What the account file can hold: the text comes back from its bytes as it went in.
-TEST(AnsiText, fitsOnlyTextWhoseEveryCharacterTheCodePageHas)
-{
-    for (const wchar_t* held : {L"", L"dev-01 {|}\t", L"水泵一号楼", L"囧镕\u4E84", L"\u00E9\u00B7\u20AC"})
-        EXPECT_TRUE(FitsAnsi(held)) << CString(held);
-    for (const wchar_t* lost : {L"Stra\u00DFe", L"ma\u00F1ana", L"\uD55C\uAD6D\uC5B4", L"\u706F\U0001F600", L"?\uFFFD"})
-        EXPECT_FALSE(FitsAnsi(lost)) << CString(lost);
 }

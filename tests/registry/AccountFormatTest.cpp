@@ -1,6 +1,5 @@
 #include "RegistryTestData.h"
 #include "registry/AccountFormat.h"
-#include "registry/AnsiText.h"
 
 #include <gtest/gtest.h>
 
@@ -220,22 +219,5 @@ TEST(AccountFormat, saysWhetherTheWriterWouldGiveBackTheVeryBytesRead)
         Parsed p;
         EXPECT_FALSE(ParseAccountFile(bytes.data(), bytes.size(), p.password, p.users)) << bytes;
         EXPECT_NE(FormatAccountFile(p.password, p.users), bytes);
-    }
-}
-
-TEST(AccountFormat, theDelimiterSearchFindsWhatSteppingCharacterByCharacterFinds)
-{
-    const char alphabet[] = {'a', '@', '{', '|', '}', '\n', '\r', '\x80', '\x81', '\xA1', '\xD6', '\xFE', '\xFF'};
-    std::mt19937 rng(7);
-    for (int round = 0; round < 20000; ++round) {
-        std::string bytes(rng() % 12, ' ');
-        for (char& byte : bytes)
-            byte = alphabet[rng() % sizeof alphabet];
-        for (const char ch : {'{', '|', '}', '\n'}) {
-            size_t stepped = 0;
-            while (stepped < bytes.size() && bytes[stepped] != ch)
-                stepped += AnsiCharSize(bytes.data(), stepped, bytes.size());
-            ASSERT_EQ(FindAnsi(bytes.data(), 0, bytes.size(), ch), stepped) << testing::PrintToString(bytes) << ch;
-        }
     }
 }

@@ -1,5 +1,5 @@
+#include "platform/core/AnsiText.h"
 #include "registry/AccountFormat.h"
-#include "registry/AnsiText.h"
 
 #include <cstdint>
 #include <cstdlib>
