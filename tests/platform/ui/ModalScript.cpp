@@ -234,6 +234,15 @@ void RightClick(QWidget* pWidget, const QPoint& pos)
     QApplication::sendEvent(pWidget, &request);
 }
 
+void PressMenuKey(QWidget* pWidget)
+{
+    QTest::keyClick(pWidget, Qt::Key_Menu);
+    // The window system turns the key into a context menu request to the focused widget.
+    const QPoint pos = pWidget->rect().center();
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, pos, pWidget->mapToGlobal(pos));
+    QApplication::sendEvent(pWidget, &request);
+}
+
 QAction* MenuAction(QMenu* pMenu, const QString& text)
 {
     for (QAction* pAction : pMenu->actions()) {

@@ -82,5 +82,7 @@ T* Control(QWidget* pDialog, int nID)
 void TypeInto(QWidget* pDialog, int nID, const QString& text);
 void Click(QWidget* pDialog, int nID);
 void RightClick(QWidget* pWidget, const QPoint& pos);
+// The context-menu key pressed with the focus on the widget.
+void PressMenuKey(QWidget* pWidget);
 QAction* MenuAction(QMenu* pMenu, const QString& text);
 void ChooseMenuItem(QMenu* pMenu, const QString& text);
