@@ -51,7 +51,6 @@ private:
         std::function<void(QWidget*)> action;
     };
     class CWatcher;
-    friend class CWatcher;
 
     CModalScript& Add(Kind kind, const QString& title, std::function<void(QWidget*)> action);
     void LookLater();
