@@ -47,6 +47,7 @@ INT_PTR CDialog::DoModal()
     if (SendMessage(WM_INITDIALOG))
         host.FocusFirstTabStop();
     if (!m_bEnded) {
+        host.OfferSystemMenu();
         host.setWindowModality(Qt::ApplicationModal);
         host.exec();
     }

@@ -23,6 +23,9 @@ public:
     QWidget* FindControl(int nID) const;
     static int ControlID(const QWidget* pWidget);
     int DefaultButtonID() const { return m_nDefaultID; }
+    // Once the dialog has filled its system menu: a menu that holds more than Close gets a
+    // button of its own.
+    void OfferSystemMenu();
     void ShowSystemMenu(const QPoint& globalPos);
     void SetSmallIcon(const QIcon& icon);
     // Keyboard focus to the first control that Tab stops at, in template order.
@@ -35,14 +38,16 @@ protected:
     void keyPressEvent(QKeyEvent* pEvent) override;
 
 private:
+    void PlaceOnScreen(const AFX_DLGTEMPLATE& dlgTemplate, const QSize& baseUnits, QWidget* pOwner);
     void AddControl(const AFX_DLGITEM& item, const QSize& baseUnits);
     QWidget* CreateControl(const AFX_DLGITEM& item);
-    void AddSystemMenuButton();
+    void ShowSmallIcon();
 
     CDialog* m_pDlg;
     std::vector<std::pair<int, QWidget*>> m_controls;
     int m_nDefaultID = IDOK;
     QToolButton* m_pSystemMenuButton = nullptr;
+    QIcon m_smallIcon;
     bool m_bPainting = false;
 };
 

@@ -56,9 +56,7 @@ protected:
 void LogIn(CModalScript& script, const QString& account, const QString& password);
 // Queues "添加设备" from the main window and the add-device dialog's part: the six fields
 // (in dialog order, joined by '|'), the names to add and the position to choose (-1: keep
-// the preselection), then OK. `before` runs on the main window first: a step that waits
-// there must not be a step of its own, or the script would play the next main-window step
-// while it waits.
+// the preselection), then OK. `before` runs on the main window first.
 using MainAction = std::function<void(QWidget* pMain)>;
 void AddDevice(CModalScript& script, const QString& fields, const QStringList& newUsers = {}, int nChoose = -1,
                const MainAction& before = {});

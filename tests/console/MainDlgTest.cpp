@@ -1,17 +1,22 @@
 #include "ConsoleFixture.h"
 #include "tests/platform/ui/ModalScript.h"
 #include "console/QuorvaneDlg.h"
+#include "platform/ui/DialogHost.h"
 #include "platform/ui/Thread.h"
 #include "registry/Account.h"
 #include "resources/Resource.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <atomic>
 
@@ -34,7 +39,9 @@ protected:
     {
         ConsoleTest::SetUp();
         WriteAccount(L"alice", L"pw", {User(L"用户一", 2), User(L"用户二", 1), User(L"空用户", 0)});
-        m_script.OnWindow("输入账号密码", [](QWidget* w) {
+        m_script.OnWindow("输入账号密码", [this](QWidget* w) {
+            m_loginGeometry = w->geometry();
+            m_bLoginHasMenuButton = w->findChild<QToolButton*>("afxSystemMenuButton") != nullptr;
             TypeInto(w, IDC_EDIT_ACCOUNT, "alice");
             TypeInto(w, IDC_EDIT_PASSWORD, "pw");
             Click(w, IDOK);
@@ -42,7 +49,14 @@ protected:
     }
 
     CModalScript m_script;
+    QRect m_loginGeometry;
+    bool m_bLoginHasMenuButton = true;
 };
+
+QToolButton* SystemMenuButton(QWidget* pDialog)
+{
+    return pDialog->findChild<QToolButton*>("afxSystemMenuButton");
+}
 
 // A state read for the list as it was before a refill never lands in the refilled rows.
 TEST_F(MainDlgTest, aStateMeantForTheListBeforeARefillIsDropped)
@@ -142,10 +156,11 @@ TEST_F(MainDlgTest, rightClickInTheListOpensTheDeviceMenu)
 TEST_F(MainDlgTest, aboutBoxOpensFromTheSystemMenu)
 {
     QStringList items, aboutTexts;
-    QPoint mainClientOrigin, aboutTopLeft;
+    QPoint mainCentre, aboutCentre;
+    bool bAboutHasMenuButton = true;
     m_script.OnWindow(kMain, [&](QWidget* w) {
-        mainClientOrigin = w->mapToGlobal(QPoint(0, 0));
-        QTest::mouseClick(w->findChild<QToolButton*>("afxSystemMenuButton"), Qt::LeftButton);
+        mainCentre = w->geometry().center();
+        QTest::mouseClick(SystemMenuButton(w), Qt::LeftButton);
     });
     m_script.OnMenu([&](QMenu* pMenu) {
         for (QAction* pAction : pMenu->actions())
@@ -155,7 +170,8 @@ TEST_F(MainDlgTest, aboutBoxOpensFromTheSystemMenu)
     m_script.OnWindow("关于 Quorvane", [&](QWidget* w) {
         for (QLabel* pLabel : w->findChildren<QLabel*>())
             aboutTexts << pLabel->text();
-        aboutTopLeft = w->pos();
+        aboutCentre = w->geometry().center();
+        bAboutHasMenuButton = SystemMenuButton(w) != nullptr;
         Click(w, IDOK);
     });
     m_script.OnWindow(kMain, [](QWidget* w) { QTest::keyClick(w, Qt::Key_Space, Qt::AltModifier); });
@@ -165,8 +181,141 @@ TEST_F(MainDlgTest, aboutBoxOpensFromTheSystemMenu)
     EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
     EXPECT_EQ(items, (QStringList{"关闭(&C)\tAlt+F4", "-", "关于 Quorvane(&A)..."}));
     EXPECT_TRUE(aboutTexts.contains("Quorvane，1.0 版"));
-    // Its template puts it at 0, 0 of its owner's client area, not in the middle.
-    EXPECT_EQ(aboutTopLeft, mainClientOrigin);
+    EXPECT_EQ(aboutCentre, mainCentre);
+    EXPECT_FALSE(bAboutHasMenuButton);
+}
+
+// A hidden dialog whose template stands at 0, 0 is centred: the login on the screen's work
+// area, as its owner (the main window) is not on the screen yet, the add-device dialog over
+// the main window. The main window, visible from the start, stands where its template puts it.
+TEST_F(MainDlgTest, dialogsOpenWhereTheFrameworkPutsThem)
+{
+    QRect mainGeometry, addDeviceGeometry;
+    QPoint mainTopLeft(-1, -1);
+    bool bAddDeviceHasMenuButton = true;
+    m_script.OnWindow(kMain, [&](QWidget* w) {
+        mainGeometry = w->geometry();
+        mainTopLeft = w->frameGeometry().topLeft();
+        Click(w, IDC_BTN_ADD_DEVICE);
+    });
+    m_script.OnWindow("添加设备", [&](QWidget* w) {
+        addDeviceGeometry = w->geometry();
+        bAddDeviceHasMenuButton = SystemMenuButton(w) != nullptr;
+        Click(w, IDCANCEL);
+    });
+    m_script.OnWindow(kMain, [](QWidget* w) { w->close(); });
+    CQuorvaneDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    EXPECT_EQ(m_loginGeometry.center(), QGuiApplication::primaryScreen()->availableGeometry().center());
+    EXPECT_EQ(mainTopLeft, QPoint(0, 0));
+    EXPECT_EQ(addDeviceGeometry.center(), mainGeometry.center());
+    EXPECT_FALSE(m_bLoginHasMenuButton);
+    EXPECT_FALSE(bAddDeviceHasMenuButton);
+}
+
+// Only the main window's system menu holds more than the window manager offers, so only it
+// has a button for it: the window's small icon, large enough to hit, clear of every control.
+TEST_F(MainDlgTest, systemMenuButtonShowsTheSmallIconInAFreeCorner)
+{
+    QToolButton* pButton = nullptr;
+    QImage shown, smallIcon;
+    QStringList overlapped;
+    m_script.OnWindow(kMain, [&](QWidget* w) {
+        pButton = SystemMenuButton(w);
+        if (!pButton)
+            return;
+        const QSize iconSize = pButton->iconSize();
+        shown = pButton->icon().pixmap(iconSize).toImage();
+        smallIcon = w->windowIcon().pixmap(iconSize).toImage();
+        for (int nID : {IDC_COMBO_USER, IDC_LIST_DEVICE, IDC_BTN_ADD_DEVICE, IDC_BTN_DELETE_USER}) {
+            if (FindControl(w, nID)->geometry().intersects(pButton->geometry()))
+                overlapped << QString::number(nID);
+        }
+        for (QLabel* pLabel : w->findChildren<QLabel*>()) {
+            if (pLabel->geometry().intersects(pButton->geometry()))
+                overlapped << pLabel->text();
+        }
+        EXPECT_GE(pButton->width(), 20);
+        EXPECT_GE(pButton->height(), 20);
+        EXPECT_EQ(iconSize, QSize(16, 16));
+        w->close();
+    });
+    CQuorvaneDlg dlg;
+    dlg.DoModal();
+    EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    ASSERT_NE(pButton, nullptr);
+    EXPECT_FALSE(shown.isNull());
+    EXPECT_EQ(shown, smallIcon);
+    EXPECT_TRUE(overlapped.isEmpty()) << overlapped.join(",").toStdString();
+}
+
+// The device list is one tab stop between the user box and "添加设备".
+TEST_F(MainDlgTest, tabLeavesTheDeviceListForTheNextAndThePreviousControl)
+{
+    int nAfterTab = 0, nAfterBacktab = 0;
+    m_script.OnWindow(kMain, [&](QWidget* w) {
+        QWidget* pList = FindControl(w, IDC_LIST_DEVICE);
+        pList->setFocus();
+        QTest::keyClick(pList, Qt::Key_Tab);
+        nAfterTab = QApplication::focusWidget()->property("afxControlId").toInt();
+        pList->setFocus();
+        QTest::keyClick(pList, Qt::Key_Backtab, Qt::ShiftModifier);
+        nAfterBacktab = QApplication::focusWidget()->property("afxControlId").toInt();
+        w->close();
+    });
+    CQuorvaneDlg dlg;
+    dlg.DoModal();
+    EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    EXPECT_EQ(nAfterTab, IDC_BTN_ADD_DEVICE);
+    EXPECT_EQ(nAfterBacktab, IDC_COMBO_USER);
+}
+
+// "设备列表" opens on a right click only; the context-menu key on the list opens nothing.
+TEST_F(MainDlgTest, menuKeyInTheListOpensNoMenu)
+{
+    bool bMenuOpened = false;
+    m_script.OnWindow(kMain, [&](QWidget* w) {
+        auto* pList = Control<QTableWidget>(w, IDC_LIST_DEVICE);
+        pList->setFocus();
+        pList->selectRow(0);
+        // Runs inside the menu's own loop if the key opens one.
+        QTimer::singleShot(0, [&] {
+            if (QWidget* pPopup = QApplication::activePopupWidget()) {
+                bMenuOpened = true;
+                pPopup->close();
+            }
+        });
+        PressMenuKey(pList);
+    });
+    m_script.OnWindow(kMain, [](QWidget* w) { w->close(); });
+    CQuorvaneDlg dlg;
+    dlg.DoModal();
+    EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    EXPECT_FALSE(bMenuOpened);
+}
+
+// The user box's dropped list is as tall as its template gives it (210 dialog units with the
+// box), not Qt's ten rows.
+TEST_F(MainDlgTest, droppedUserListIsAsTallAsTheTemplateGivesIt)
+{
+    int nRows = 0, nRowHeight = 0, nListHeight = 0;
+    m_script.OnWindow(kMain, [&](QWidget* w) {
+        auto* pCombo = Control<QComboBox>(w, IDC_COMBO_USER);
+        pCombo->showPopup();
+        nRows = pCombo->maxVisibleItems();
+        nRowHeight = pCombo->view()->sizeHintForRow(0);
+        nListHeight = AfxMapDialogRect(0, 0, 0, 210, AfxDialogBaseUnits(w->font())).height() - pCombo->height();
+        pCombo->hidePopup();
+        w->close();
+    });
+    CQuorvaneDlg dlg;
+    dlg.DoModal();
+    EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    ASSERT_GT(nRowHeight, 0);
+    EXPECT_GT(nRows, 10);
+    EXPECT_LE(nRows * nRowHeight, nListHeight);
+    EXPECT_GT((nRows + 1) * nRowHeight, nListHeight);
 }
 
 // A stand-in for the polling worker: it keeps writing through the window and otherwise

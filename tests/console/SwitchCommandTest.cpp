@@ -185,7 +185,6 @@ TEST_F(SwitchCommandTest, commandTrickledPastTheTimeoutEndsInTheErrorBoxAndTheLi
     // About 43 s of answer, and never more than half a second of silence.
     fake::Reply trickled = fake::Reply::Trickled(fake::CommandJson("dev0", 1), 500ms);
     trickled.forMethod = "POST";
-    m_script.SetTimeLimit(60000);
     const auto states = [](QWidget* w) {
         QStringList cells;
         for (int nRow = 0; nRow < 3; ++nRow)

@@ -37,14 +37,10 @@ TEST(MenuTest, chosenItemArrivesAsCommandAfterTheMenuCloses)
     std::vector<UINT> order;
     script.OnWindow("测试对话框", [](QWidget* w) { Click(w, IDC_TEST_ACTION); });
     script.OnMenu([](QMenu* pMenu) { ChooseMenuItem(pMenu, "乙"); });
-    CTestDlg dlg;
-    // The script may find the window again before the posted command has run.
-    script.OnWindow("测试对话框", [&dlg](QWidget* w) {
-        QTRY_COMPARE(dlg.commands.size(), size_t(3));
-        Click(w, IDC_TEST_ACTION);
-    });
+    script.OnWindow("测试对话框", [](QWidget* w) { Click(w, IDC_TEST_ACTION); });
     script.OnMenu([](QMenu* pMenu) { pMenu->close(); });
     script.OnWindow("测试对话框", [](QWidget* w) { Click(w, IDCANCEL); });
+    CTestDlg dlg;
     dlg.onAction = [](CTestDlg& d) {
         CMenu menu;
         menu.LoadMenu(IDR_TEST_MENU);

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -13,9 +13,14 @@ class QMessageBox;
 class QWidget;
 
 // Answers modal windows and popup menus for a test, in order: each step waits until the
-// window in front matches it, then acts on it. Actions run from a fresh timer, so an action
-// that opens another modal window (a nested event loop) lets the next step run inside it.
-// A step that never matches within the time limit fails the script and closes what is open.
+// window in front matches it, then acts on it. The script looks at the windows only when a
+// window has opened or closed or a step has acted, and then from an event queued behind
+// every other one, so a step never runs before what the previous step set going (a command
+// that a menu posts once its loop has returned, a window that a click opens) has been
+// delivered. A step acts only in the event loop of its own window and never inside the
+// action of another step that is still running, unless that action has opened a modal window
+// (a nested event loop) of its own. A step that finds no window within a generous bound fails
+// the script and closes what is open.
 class CModalScript
 {
 public:
@@ -31,10 +36,6 @@ public:
     // The popup menu open in front.
     CModalScript& OnMenu(std::function<void(QMenu*)> action);
 
-    // Gives the steps this long, counted from the script's start, instead of the usual 15 s:
-    // for a script that waits out a call that holds the window longer.
-    void SetTimeLimit(int nMs) { m_nTimeLimitMs = nMs; }
-
     // Every step matched and acted in time.
     bool Finished() const { return m_nextStep == m_steps.size() && m_failure.isEmpty(); }
     const QString& Failure() const { return m_failure; }
@@ -49,17 +50,23 @@ private:
         QString title;
         std::function<void(QWidget*)> action;
     };
+    class CWatcher;
+
     CModalScript& Add(Kind kind, const QString& title, std::function<void(QWidget*)> action);
-    void Poll();
+    void LookLater();
+    void Look(unsigned nLook);
     QWidget* Match(const Step& step) const;
+    void Act(QWidget* pWidget);
     void Abort();
 
     std::vector<Step> m_steps;
     size_t m_nextStep = 0;
-    bool m_bActionPending = false;
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    int m_nTimeLimitMs;
+    // Only the latest look queued counts; an older one saw the windows before something changed.
+    unsigned m_nLook = 0;
+    // The event loop level of each action running, innermost last.
+    std::vector<int> m_actionLevels;
+    std::unique_ptr<CWatcher> m_pWatcher;
+    QTimer m_deadline;
     QString m_failure;
     QStringList m_boxes;
 };
@@ -74,5 +81,7 @@ T* Control(QWidget* pDialog, int nID)
 void TypeInto(QWidget* pDialog, int nID, const QString& text);
 void Click(QWidget* pDialog, int nID);
 void RightClick(QWidget* pWidget, const QPoint& pos);
+// The context-menu key pressed with the focus on the widget.
+void PressMenuKey(QWidget* pWidget);
 QAction* MenuAction(QMenu* pMenu, const QString& text);
 void ChooseMenuItem(QMenu* pMenu, const QString& text);

@@ -1,0 +1,31 @@
+#include "ModalScript.h"
+#include "TestDialog.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A step that lets events through while it waits (as QTRY_ does) is still running: the next
+// step does not play inside it.
+TEST(ModalScriptTest, nextStepWaitsUntilTheRunningActionHasReturned)
+{
+    CModalScript script;
+    bool bFirstRunning = false;
+    bool bSecondSawFirstRunning = true;
+    script.OnWindow("测试对话框", [&](QWidget*) {
+        bFirstRunning = true;
+        QTest::qWait(50);
+        bFirstRunning = false;
+    });
+    script.OnWindow("测试对话框", [&](QWidget* w) {
+        bSecondSawFirstRunning = bFirstRunning;
+        Click(w, IDCANCEL);
+    });
+    CTestDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_FALSE(bSecondSawFirstRunning);
+}
+
+} // namespace
