@@ -19,6 +19,8 @@ bench_packages=(libbenchmark-dev)
 
 say() { printf '==> %s\n' "$*"; }
 
+packages_word() { if [ "$1" -eq 1 ]; then echo "1 package"; else echo "$1 packages"; fi; }
+
 # use_build_dir DIR: the folder the steps below build in; its setup.log starts empty.
 use_build_dir() {
   build=$1
@@ -48,8 +50,8 @@ missing_packages() {
 # Without root and without a way to become root, say what to run instead. The exit status is
 # not 127, so it is not mistaken for a command that does not exist.
 cannot_install() {
-  say "${#missing[@]} packages are missing, and installing them needs root: ${missing[*]}"
-  say "install them as root (su asks for root's password), then run this command again:"
+  say "$(packages_word ${#missing[@]}) missing, and installing needs root: ${missing[*]}"
+  say "Install them as root (su asks for root's password), then run this command again:"
   printf "    su -c 'apt-get update && apt-get install -y --no-install-recommends %s'\n" "${missing[*]}"
   exit 1
 }
@@ -61,7 +63,7 @@ install_packages() {
   mapfile -t missing < <(missing_packages "$@")
   [ ${#missing[@]} -gt 0 ] || return 0
   if ! command -v apt-get >/dev/null; then
-    say "these commands set up Debian 12 with apt-get; install these by hand: ${missing[*]}"
+    say "These commands set up Debian 12 with apt-get; install these by hand: ${missing[*]}"
     exit 1
   fi
   if [ "$(id -u)" -ne 0 ]; then
@@ -72,7 +74,7 @@ install_packages() {
     fi
     as_root=(sudo)
   fi
-  say "Installing ${#missing[@]} packages: ${missing[*]}"
+  say "Installing $(packages_word ${#missing[@]}): ${missing[*]}"
   logged "${as_root[@]}" apt-get update || failed "apt-get update"
   logged "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
     apt-get install -y --no-install-recommends "${missing[@]}" || failed "Installing packages"
