@@ -21,12 +21,19 @@ say() { printf '==> %s\n' "$*"; }
 
 packages_word() { if [ "$1" -eq 1 ]; then echo "1 package"; else echo "$1 packages"; fi; }
 
-# use_build_dir DIR: the folder the steps below build in; its setup.log starts empty.
+# use_build_dir DIR: the folder the steps below build in. Its setup.log starts empty with the
+# first step that writes to it, so a run that stops at once leaves no trace.
 use_build_dir() {
   build=$1
-  mkdir -p "$build"
   log=$build/setup.log
+  log_started=
+}
+
+start_log() {
+  [ -z "$log_started" ] || return 0
+  mkdir -p "$build"
   : >"$log"
+  log_started=1
 }
 
 failed() {
@@ -35,7 +42,10 @@ failed() {
   exit 1
 }
 
-logged() { "$@" >>"$log" 2>&1 </dev/null; }
+logged() {
+  start_log
+  "$@" >>"$log" 2>&1 </dev/null
+}
 
 missing_packages() {
   local -A installed=()
@@ -75,7 +85,7 @@ install_packages() {
     as_root=(sudo)
   fi
   say "Installing $(packages_word ${#missing[@]}): ${missing[*]}"
-  logged "${as_root[@]}" apt-get update || failed "apt-get update"
+  logged "${as_root[@]}" apt-get update || failed "Updating the package lists"
   logged "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
     apt-get install -y --no-install-recommends "${missing[@]}" || failed "Installing packages"
 }
@@ -101,6 +111,7 @@ ninja_progress() {
 build_targets() {
   local what="Building $1"
   shift
+  start_log
   if [ -t 1 ]; then printf '==> %s' "$what"; else say "$what"; fi
   local status=0
   NINJA_STATUS='[%f/%t] ' ninja -C "$build" "$@" 2>&1 </dev/null | ninja_progress "$what" || status=$?
