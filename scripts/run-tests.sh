@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Sets everything up and runs every test. Usage: scripts/run-tests.sh [BUILD_DIR [cmake arguments...]]
+# Sets up what the tests need and runs every test. Usage: scripts/run-tests.sh [BUILD_DIR [cmake arguments...]]
 set -euo pipefail
-top=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$top/build}
-shift || true
-"$top/scripts/setup.sh" "$build" "$@"
+. "$(dirname "$0")/setup.sh"
+setup_tests "${1:-$top/build}" "${@:2}"
+say "Testing"
 cd "$build"
-ctest --output-on-failure -j "$(nproc)"
+exec ctest --output-on-failure --progress -j "$(nproc)"
