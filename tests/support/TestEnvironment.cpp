@@ -8,10 +8,11 @@ extern "C" const char* __lsan_default_suppressions()
     return "leak:libfontconfig.so\n";
 }
 
-// Qt is not built with ThreadSanitizer: its locks are futexes the sanitizer cannot see, so the
-// work it shares with its own helper threads (image drawing, font loading) looks racy. Only
-// reports that begin inside Qt are dropped; a race whose top frame is our code still shows,
-// and no data of ours crosses threads through Qt.
+// Neither Qt nor the GLib under its event loop is built with ThreadSanitizer: their locks are
+// futexes the sanitizer cannot see, so the work they share with Qt's own helper threads (image
+// drawing, font loading, GLib's memory slices) looks racy. Only reports that begin inside them
+// are dropped; a race whose top frame is our code still shows, and no data of ours crosses
+// threads through them.
 extern "C" const char* __tsan_default_suppressions()
 {
     return "called_from_lib:libQt6Core.so.6\n"
@@ -19,7 +20,9 @@ extern "C" const char* __tsan_default_suppressions()
            "called_from_lib:libQt6Widgets.so.6\n"
            "race_top:libQt6Core.so.6\n"
            "race_top:libQt6Gui.so.6\n"
-           "race_top:libQt6Widgets.so.6\n";
+           "race_top:libQt6Widgets.so.6\n"
+           "called_from_lib:libglib-2.0.so.0\n"
+           "race_top:libglib-2.0.so.0\n";
 }
 
 namespace {
