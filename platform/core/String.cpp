@@ -1,6 +1,7 @@
 #include "platform/core/String.h"
 
 #include "platform/core/Exceptions.h"
+#include "platform/core/ResourceModule.h"
 
 #include <cstdarg>
 #include <cwchar>
@@ -254,4 +255,13 @@ CString FromUtf8(const std::string& str)
 std::ostream& operator<<(std::ostream& os, const CString& str)
 {
     return os << ToUtf8(str);
+}
+
+BOOL CString::LoadString(UINT nID)
+{
+    const LPCTSTR psz = AfxFindString(nID);
+    if (!psz)
+        return FALSE;
+    *this = psz;
+    return TRUE;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/core/Resources.h"
+#include "platform/core/ResourceModule.h"
 #include "platform/core/String.h"
 #include "platform/ui/Wnd.h"
 

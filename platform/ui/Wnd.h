@@ -9,7 +9,6 @@
 
 class QWidget;
 class CDataExchange;
-class CMenu;
 
 // A window or control: a wrapper around the widget that shows it. Messages that the layer
 // delivers to it run through WindowProc, where its message map is searched first.
@@ -42,9 +41,6 @@ public:
     // Caption defaults to the application's name; returns IDOK, IDYES or IDNO.
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
 
-    // The window's system menu (Close, and whatever is appended to it), or null when the
-    // window has none.
-    CMenu* GetSystemMenu(BOOL bRevert);
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     HICON GetIcon(BOOL bBigIcon) const { return m_hIcons[bBigIcon ? 1 : 0]; }
     BOOL IsIconic() const;
@@ -59,6 +55,8 @@ public:
 
 protected:
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The widget of this window's control of that id; null when it has none.
+    virtual QWidget* FindControl(int nID) const;
 
     // The default handling of the messages that message maps name.
     void OnSysCommand(UINT nID, LPARAM lParam);
@@ -70,11 +68,9 @@ protected:
 
     QWidget* m_pWidget = nullptr;
     int m_nID = 0;
-    DWORD m_dwStyle = 0;
 
 private:
     HICON m_hIcons[2] = {nullptr, nullptr};
-    std::unique_ptr<CMenu> m_pSystemMenu;
     std::vector<CWnd*> m_boundControls;
     mutable std::map<int, std::unique_ptr<CWnd>> m_tempControls;
 

@@ -1,6 +1,6 @@
 #include "ConsoleFixture.h"
 #include "console/QuorvaneDlg.h"
-#include "resources/Resource.h"
+#include "resources/ResourceIds.h"
 #include "tests/platform/ui/ModalScript.h"
 
 #include <QImage>

@@ -1,5 +1,6 @@
 #include "TestDialog.h"
 #include "platform/ui/DialogHost.h"
+#include "platform/ui/DialogUnits.h"
 #include "platform/ui/UiApplication.h"
 
 #include <QClipboard>

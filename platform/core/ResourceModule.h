@@ -5,8 +5,8 @@
 #include <cstddef>
 
 // The shapes of a program's resources (dialog templates, menus, strings, icons) and the
-// look-ups that the window layer makes. A program that shows windows links exactly one
-// resource module, which defines the four AfxFind* functions below over its own data.
+// look-ups that the window layer makes. The library that holds a program's resources hands
+// them down as a resource module, which the application installs at start-up.
 
 // Window and control styles, with their Windows values.
 constexpr DWORD WS_POPUP = 0x80000000;
@@ -116,7 +116,20 @@ const T* AfxFindInTable(const T (&table)[N], UINT nID)
     return nullptr;
 }
 
-// Null when the program has no resource of that id.
+// The look-ups of one program's resources; each returns null when there is no resource of
+// that id.
+struct AFX_RESOURCE_MODULE
+{
+    const AFX_DLGTEMPLATE* (*pfnFindDialogTemplate)(UINT nID);
+    const AFX_MENU* (*pfnFindMenu)(UINT nID);
+    LPCTSTR (*pfnFindString)(UINT nID);
+    const AFX_ICON* (*pfnFindIcon)(UINT nID);
+};
+
+// The module that the look-ups below search from now on; it must outlive every look-up.
+void AfxSetResourceModule(const AFX_RESOURCE_MODULE* pModule);
+
+// Null when the installed module has no resource of that id, or none is installed.
 const AFX_DLGTEMPLATE* AfxFindDialogTemplate(UINT nID);
 const AFX_MENU* AfxFindMenu(UINT nID);
 LPCTSTR AfxFindString(UINT nID);
