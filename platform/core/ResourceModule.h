@@ -67,7 +67,6 @@ struct AFX_DLGTEMPLATE
 };
 
 constexpr UINT MF_STRING = 0x0000;
-constexpr UINT MF_BYCOMMAND = 0x0000;
 constexpr UINT MF_POPUP = 0x0010;
 constexpr UINT MF_SEPARATOR = 0x0800;
 

@@ -34,7 +34,6 @@ CWnd* CWnd::GetDlgItem(int nID) const
     if (!pTemp) {
         pTemp = std::make_unique<CWnd>();
         pTemp->m_pWidget = pControl;
-        pTemp->m_nID = nID;
     }
     return pTemp.get();
 }
@@ -112,7 +111,6 @@ void CWnd::AttachControl(CWnd* pParent, int nID)
     if (!pControl)
         AfxThrowInvalidArgException();
     m_pWidget = pControl;
-    m_nID = nID;
     pParent->m_boundControls.push_back(this);
 }
 

@@ -25,7 +25,6 @@ public:
     // The widget behind this window; null before it exists and after it is gone.
     QWidget* GetWidget() const { return m_pWidget; }
     HWND GetSafeHwnd() const { return reinterpret_cast<HWND>(m_pWidget); }
-    int GetDlgCtrlID() const { return m_nID; }
 
     // A control of this window; null when it has none with that id.
     CWnd* GetDlgItem(int nID) const;
@@ -42,7 +41,6 @@ public:
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
 
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
-    HICON GetIcon(BOOL bBigIcon) const { return m_hIcons[bBigIcon ? 1 : 0]; }
     BOOL IsIconic() const;
     void GetClientRect(LPRECT lpRect) const;
 
@@ -67,7 +65,6 @@ protected:
     void DetachAll();
 
     QWidget* m_pWidget = nullptr;
-    int m_nID = 0;
 
 private:
     HICON m_hIcons[2] = {nullptr, nullptr};
