@@ -130,7 +130,7 @@ QWidget* CDialog::FindControl(int nID) const
 
 void CDialog::SendCommand(int nID)
 {
-    QWidget* pButton = m_pHost ? m_pHost->FindControl(nID) : nullptr;
+    QWidget* pButton = FindControl(nID);
     SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), reinterpret_cast<LPARAM>(pButton));
 }
 

@@ -1,3 +1,4 @@
+#include "platform/core/ResourceModule.h"
 #include "platform/core/String.h"
 
 #include <gtest/gtest.h>
@@ -61,4 +62,26 @@ TEST(CStringUtf8, roundTripsAndReplacesBadBytes)
     EXPECT_EQ(FromUtf8(ToUtf8(s)), s);
     EXPECT_EQ(FromUtf8("a\xFF" "b"), L"a\uFFFDb");
     EXPECT_EQ(FromUtf8("\xE4\xB8"), L"\uFFFD\uFFFD");
+}
+
+namespace {
+LPCTSTR FindOneString(UINT nID)
+{
+    return nID == 7 ? L"七" : nullptr;
+}
+} // namespace
+
+TEST(CStringLoad, readsTheInstalledResourceModuleOnly)
+{
+    CString s(L"before");
+    EXPECT_FALSE(s.LoadString(7));
+    EXPECT_EQ(s, L"before");
+
+    const AFX_RESOURCE_MODULE module = {nullptr, nullptr, &FindOneString, nullptr};
+    AfxSetResourceModule(&module);
+    EXPECT_TRUE(s.LoadString(7));
+    EXPECT_EQ(s, L"七");
+    EXPECT_FALSE(s.LoadString(8));
+    EXPECT_EQ(s, L"七");
+    AfxSetResourceModule(nullptr);
 }
