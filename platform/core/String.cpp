@@ -46,20 +46,6 @@ CString CString::Left(int nCount) const
     return CString(m_str.substr(0, static_cast<size_t>(nCount)));
 }
 
-CString CString::Mid(int nFirst) const
-{
-    return Mid(nFirst, GetLength() - nFirst);
-}
-
-CString CString::Mid(int nFirst, int nCount) const
-{
-    if (nFirst < 0)
-        nFirst = 0;
-    if (nFirst >= GetLength() || nCount <= 0)
-        return CString();
-    return CString(m_str.substr(static_cast<size_t>(nFirst), static_cast<size_t>(nCount)));
-}
-
 namespace {
 
 // iswspace follows the process locale, which in the "C" locale knows only ASCII; trimming
