@@ -9,14 +9,16 @@ extern "C" const char* __lsan_default_suppressions()
 }
 
 // Qt is not built with ThreadSanitizer: its locks are futexes the sanitizer cannot see, so the
-// work it shares with its own helper threads (image drawing, font loading) looks racy. Only
-// reports that begin inside Qt are dropped; a race whose top frame is our code still shows,
-// and no data of ours crosses threads through Qt.
+// work it shares with its own helper threads (image drawing, font loading) looks racy. The same
+// holds for GLib, which runs the event loops of Qt's threads and recycles their memory. Only
+// reports that begin inside Qt or GLib are dropped; a race whose top frame is our code still
+// shows, and no data of ours crosses threads through them.
 extern "C" const char* __tsan_default_suppressions()
 {
     return "called_from_lib:libQt6Core.so.6\n"
            "called_from_lib:libQt6Gui.so.6\n"
            "called_from_lib:libQt6Widgets.so.6\n"
+           "called_from_lib:libglib-2.0.so.0\n"
            "race_top:libQt6Core.so.6\n"
            "race_top:libQt6Gui.so.6\n"
            "race_top:libQt6Widgets.so.6\n";
