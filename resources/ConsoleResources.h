@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/core/ResourceModule.h"
+#include "platform/ui/ResourceFormats.h"
 
 // The console's resource module, one file of this folder for each kind of resource. The
 // application installs it at start-up.

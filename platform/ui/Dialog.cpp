@@ -1,11 +1,11 @@
 #include "platform/ui/Dialog.h"
 
-#include "platform/core/ResourceModule.h"
 #include "platform/core/WinApp.h"
 #include "platform/ui/DialogHost.h"
 #include "platform/ui/Icon.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/PaintDC.h"
+#include "platform/ui/ResourceFormats.h"
 #include "platform/ui/UiApplication.h"
 
 #include <QApplication>

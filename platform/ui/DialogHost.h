@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/core/ResourceModule.h"
 #include "platform/core/WindowMessages.h"
+#include "platform/ui/ResourceFormats.h"
 
 #include <QDialog>
 #include <QIcon>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/core/ResourceModule.h"
+#include "platform/ui/ResourceFormats.h"
 
 #include <QFont>
 #include <QRect>

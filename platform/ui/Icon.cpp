@@ -1,6 +1,6 @@
 #include "platform/ui/Icon.h"
 
-#include "platform/core/ResourceModule.h"
+#include "platform/ui/ResourceFormats.h"
 #include "platform/ui/UiApplication.h"
 
 #include <QImage>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/core/ResourceModule.h"
 #include "platform/core/String.h"
+#include "platform/ui/ResourceFormats.h"
 #include "platform/ui/Wnd.h"
 
 #include <memory>

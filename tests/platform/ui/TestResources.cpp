@@ -1,7 +1,7 @@
 #include "TestResources.h"
 
-#include "platform/core/ResourceModule.h"
 #include "platform/core/WindowMessages.h"
+#include "platform/ui/ResourceFormats.h"
 
 namespace {
 
