@@ -7,7 +7,7 @@
 #include "console/QuorvaneDlg.h"
 #include "registry/Account.h"
 #include "registry/AccountFile.h"
-#include "resources/Resource.h"
+#include "resources/ResourceIds.h"
 #include "tests/platform/ui/ModalScript.h"
 #include "tests/support/FakePlatform.h"
 

@@ -1,6 +1,6 @@
 #include "console/AboutDlg.h"
 
-#include "resources/Resource.h"
+#include "resources/ResourceIds.h"
 
 CAboutDlg::CAboutDlg() : CDialogEx(IDD_ABOUTBOX)
 {

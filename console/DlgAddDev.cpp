@@ -1,9 +1,9 @@
 #include "console/DlgAddDev.h"
 
 #include "console/DlgAddGroup.h"
-#include "console/Messages.h"
+#include "console/OperatorTexts.h"
 #include "platform/core/AnsiText.h"
-#include "resources/Resource.h"
+#include "resources/ResourceIds.h"
 
 IMPLEMENT_DYNAMIC(CDlgAddDev, CDialogEx)
 

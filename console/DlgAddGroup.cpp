@@ -1,8 +1,8 @@
 #include "console/DlgAddGroup.h"
 
-#include "console/Messages.h"
+#include "console/OperatorTexts.h"
 #include "platform/core/AnsiText.h"
-#include "resources/Resource.h"
+#include "resources/ResourceIds.h"
 
 IMPLEMENT_DYNAMIC(CDlgAddGroup, CDialogEx)
 

@@ -1,9 +1,9 @@
 #include "console/DlgInputPwd.h"
 
 #include "console/DlgNewAccount.h"
-#include "console/Messages.h"
+#include "console/OperatorTexts.h"
 #include "registry/AccountFile.h"
-#include "resources/Resource.h"
+#include "resources/ResourceIds.h"
 
 IMPLEMENT_DYNAMIC(CDlgInputPwd, CDialogEx)
 

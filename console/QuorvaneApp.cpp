@@ -2,13 +2,15 @@
 
 #include "console/QuorvaneDlg.h"
 #include "platform/ui/Startup.h"
+#include "resources/ConsoleResources.h"
 
-BEGIN_MESSAGE_MAP(CQuorvaneApp, CWinApp)
+BEGIN_MESSAGE_MAP(CQuorvaneApp, CWinAppEx)
     ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
 END_MESSAGE_MAP()
 
 CQuorvaneApp::CQuorvaneApp()
 {
+    AfxSetResourceModule(&kConsoleResources);
     m_dwRestartManagerSupportFlags = AFX_RESTART_MANAGER_SUPPORT_RESTART;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/core/WinApp.h"
+#include "platform/ui/WinAppEx.h"
 
 // The application: prepares the framework, then runs the main window until it closes.
-class CQuorvaneApp : public CWinApp
+class CQuorvaneApp : public CWinAppEx
 {
 public:
     CQuorvaneApp();

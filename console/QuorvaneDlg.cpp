@@ -4,16 +4,16 @@
 #include "cloud/StatusPollThread.h"
 #include "console/AboutDlg.h"
 #include "console/DlgInputPwd.h"
-#include "console/Messages.h"
-#include "platform/core/WinApp.h"
+#include "console/OperatorTexts.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/PaintDC.h"
+#include "platform/ui/WinAppEx.h"
 #include "registry/Account.h"
-#include "resources/Resource.h"
+#include "resources/ResourceIds.h"
 
 CQuorvaneDlg::CQuorvaneDlg(CWnd* pParent) : CDialogEx(IDD_QUORVANE_DIALOG, pParent)
 {
-    m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
+    m_hIcon = AfxGetAppEx()->LoadIcon(IDR_MAINFRAME);
 }
 
 CQuorvaneDlg::~CQuorvaneDlg() = default;

@@ -1,7 +1,7 @@
 #include "console/QuorvaneDlg.h"
 
 #include "console/DlgAddDev.h"
-#include "console/Messages.h"
+#include "console/OperatorTexts.h"
 #include "registry/Account.h"
 #include "registry/UserListLock.h"
 

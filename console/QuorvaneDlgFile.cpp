@@ -1,6 +1,6 @@
 #include "console/QuorvaneDlg.h"
 
-#include "console/Messages.h"
+#include "console/OperatorTexts.h"
 #include "registry/AccountFile.h"
 
 void CQuorvaneDlg::SaveConfigFile(CString strAccount)

@@ -1,7 +1,7 @@
-#include "platform/core/Resources.h"
+#include "resources/ConsoleResources.h"
 
-#include "platform/core/Messages.h"
-#include "resources/Resource.h"
+#include "platform/core/WindowMessages.h"
+#include "resources/ResourceIds.h"
 
 #include <iterator>
 
@@ -104,7 +104,7 @@ const AFX_DLGTEMPLATE kDialogs[] = {
 
 } // namespace
 
-const AFX_DLGTEMPLATE* AfxFindDialogTemplate(UINT nID)
+const AFX_DLGTEMPLATE* FindConsoleDialogTemplate(UINT nID)
 {
     return AfxFindInTable(kDialogs, nID);
 }

@@ -1,6 +1,6 @@
-#include "platform/core/Resources.h"
+#include "resources/ConsoleResources.h"
 
-#include "resources/Resource.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ const AFX_ICON kIcons[] = {
 
 } // namespace
 
-const AFX_ICON* AfxFindIcon(UINT nID)
+const AFX_ICON* FindConsoleIcon(UINT nID)
 {
     return AfxFindInTable(kIcons, nID);
 }

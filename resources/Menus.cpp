@@ -1,6 +1,6 @@
-#include "platform/core/Resources.h"
+#include "resources/ConsoleResources.h"
 
-#include "resources/Resource.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ const AFX_MENU kMenus[] = {
 
 } // namespace
 
-const AFX_MENU* AfxFindMenu(UINT nID)
+const AFX_MENU* FindConsoleMenu(UINT nID)
 {
     return AfxFindInTable(kMenus, nID);
 }

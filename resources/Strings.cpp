@@ -1,6 +1,6 @@
-#include "platform/core/Resources.h"
+#include "resources/ConsoleResources.h"
 
-#include "resources/Resource.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ const StringResource kStrings[] = {
 
 } // namespace
 
-LPCTSTR AfxFindString(UINT nID)
+LPCTSTR FindConsoleString(UINT nID)
 {
     const StringResource* pString = AfxFindInTable(kStrings, nID);
     return pString ? pString->lpszText : nullptr;

@@ -19,7 +19,6 @@ public:
 
     const TYPE& GetAt(INT_PTR nIndex) const { return m_items[Checked(nIndex)]; }
     TYPE& ElementAt(INT_PTR nIndex) { return m_items[Checked(nIndex)]; }
-    void SetAt(INT_PTR nIndex, ARG_TYPE newElement) { m_items[Checked(nIndex)] = newElement; }
     const TYPE& operator[](INT_PTR nIndex) const { return GetAt(nIndex); }
     TYPE& operator[](INT_PTR nIndex) { return ElementAt(nIndex); }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/core/Messages.h"
+#include "platform/core/WindowMessages.h"
 
 // Run-time class information: a class's name and its base, for the classes that declare it.
 struct CRuntimeClass

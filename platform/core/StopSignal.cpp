@@ -27,11 +27,6 @@ void AfxSetThreadStopSignal(CStopSignal* pSignal)
     t_pStopSignal = pSignal;
 }
 
-CStopSignal* AfxGetThreadStopSignal()
-{
-    return t_pStopSignal;
-}
-
 bool AfxIsThreadStopRequested()
 {
     return t_pStopSignal && t_pStopSignal->IsRaised();

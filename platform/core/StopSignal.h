@@ -23,9 +23,8 @@ private:
     std::condition_variable m_raisedChanged;
 };
 
-// The signal that the calling thread obeys, or null for none (the UI thread has none).
+// Sets the signal that the calling thread obeys; null for none (the UI thread has none).
 void AfxSetThreadStopSignal(CStopSignal* pSignal);
-CStopSignal* AfxGetThreadStopSignal();
 // True when the calling thread has been asked to stop.
 bool AfxIsThreadStopRequested();
 

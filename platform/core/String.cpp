@@ -1,6 +1,7 @@
 #include "platform/core/String.h"
 
 #include "platform/core/Exceptions.h"
+#include "platform/core/ResourceModule.h"
 
 #include <cstdarg>
 #include <cwchar>
@@ -43,20 +44,6 @@ CString CString::Left(int nCount) const
     if (nCount <= 0)
         return CString();
     return CString(m_str.substr(0, static_cast<size_t>(nCount)));
-}
-
-CString CString::Mid(int nFirst) const
-{
-    return Mid(nFirst, GetLength() - nFirst);
-}
-
-CString CString::Mid(int nFirst, int nCount) const
-{
-    if (nFirst < 0)
-        nFirst = 0;
-    if (nFirst >= GetLength() || nCount <= 0)
-        return CString();
-    return CString(m_str.substr(static_cast<size_t>(nFirst), static_cast<size_t>(nCount)));
 }
 
 namespace {
@@ -254,4 +241,13 @@ CString FromUtf8(const std::string& str)
 std::ostream& operator<<(std::ostream& os, const CString& str)
 {
     return os << ToUtf8(str);
+}
+
+BOOL CString::LoadString(UINT nID)
+{
+    const LPCTSTR psz = AfxFindString(nID);
+    if (!psz)
+        return FALSE;
+    *this = psz;
+    return TRUE;
 }

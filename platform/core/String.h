@@ -31,8 +31,6 @@ public:
     int Find(const wchar_t* pszSub, int nStart = 0) const;
 
     CString Left(int nCount) const;
-    CString Mid(int nFirst) const;
-    CString Mid(int nFirst, int nCount) const;
 
     CString& TrimRight();
     CString& TrimLeft();

@@ -14,6 +14,26 @@ CString RunningExecutablePath()
     return n > 0 ? FromUtf8(std::string(buffer, static_cast<size_t>(n))) : CString();
 }
 
+// The folder of a path, with its slash, and its file name without the extension.
+struct ExecutableParts
+{
+    std::wstring folder;
+    std::wstring name;
+};
+
+ExecutableParts SplitExecutablePath(const CString& strPath)
+{
+    const std::wstring& path = strPath.str();
+    const size_t slash = path.rfind(L'/');
+    ExecutableParts parts;
+    parts.folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+    parts.name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+    const size_t dot = parts.name.rfind(L'.');
+    if (dot != std::wstring::npos && dot > 0)
+        parts.name.erase(dot);
+    return parts;
+}
+
 } // namespace
 
 CWinApp::CWinApp(LPCTSTR lpszAppName)
@@ -50,16 +70,9 @@ void CWinApp::SetRegistryKey(LPCTSTR lpszRegistryKey)
 
 void CWinApp::SetExecutablePath(const CString& strPath)
 {
-    const std::wstring& path = strPath.str();
-    const size_t slash = path.rfind(L'/');
-    const std::wstring folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
-    std::wstring fileName = slash == std::wstring::npos ? path : path.substr(slash + 1);
-    const size_t dot = fileName.rfind(L'.');
-    if (dot != std::wstring::npos && dot > 0)
-        fileName.erase(dot);
-
-    m_strExeName = fileName;
-    m_strHelpFilePath = folder + fileName + L".HLP";
+    const ExecutableParts parts = SplitExecutablePath(strPath);
+    m_strExeName = parts.name;
+    m_strHelpFilePath = parts.folder + parts.name + L".HLP";
     if (!m_bNamedByCaller)
         m_strAppName = m_strExeName;
     m_pszExeName = m_strExeName;
@@ -73,4 +86,12 @@ END_MESSAGE_MAP()
 CWinApp* AfxGetApp()
 {
     return g_pTheApp;
+}
+
+CString AfxGetAppName()
+{
+    if (const CWinApp* pApp = AfxGetApp())
+        return pApp->m_pszAppName;
+    static const CString strExecutableName(SplitExecutablePath(RunningExecutablePath()).name);
+    return strExecutableName;
 }

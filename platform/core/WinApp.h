@@ -3,7 +3,6 @@
 #include "platform/core/CmdTarget.h"
 #include "platform/core/String.h"
 
-class CException;
 class CWnd;
 
 // The application object: exactly one exists, and AfxGetApp() finds it. Its names come from
@@ -22,13 +21,6 @@ public:
     // Where per-application settings would go; the console keeps none, so only the key is
     // remembered.
     void SetRegistryKey(LPCTSTR lpszRegistryKey);
-
-    // Defined by the window layer (platform_ui); programs without windows never call them.
-    // The icon resource of that id, or null when there is none.
-    HICON LoadIcon(UINT nIDResource) const;
-    // Tells the operator about an exception that left a message handler: its own text, or a
-    // fixed one that says whether a menu command or a control's notification failed.
-    LRESULT ProcessWndProcException(CException* e, const MSG* pMsg);
 
     // The application's name: the given one, or else the executable's file name without its
     // extension.
@@ -59,3 +51,6 @@ private:
 };
 
 CWinApp* AfxGetApp();
+// The application object's name; in a process without one, the executable's file name without
+// its extension, as the application object would name itself.
+CString AfxGetAppName();

@@ -73,13 +73,6 @@ BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCTSTR lpszText)
     return TRUE;
 }
 
-CString CListCtrl::GetItemText(int nItem, int nSubItem) const
-{
-    const QTableWidget* pTable = Table(m_pWidget);
-    const QTableWidgetItem* pCell = pTable ? pTable->item(nItem, nSubItem) : nullptr;
-    return pCell ? AfxFromQString(pCell->text()) : CString();
-}
-
 BOOL CListCtrl::DeleteAllItems()
 {
     QTableWidget* pTable = Table(m_pWidget);
@@ -87,12 +80,6 @@ BOOL CListCtrl::DeleteAllItems()
         return FALSE;
     pTable->setRowCount(0);
     return TRUE;
-}
-
-int CListCtrl::GetItemCount() const
-{
-    const QTableWidget* pTable = Table(m_pWidget);
-    return pTable ? pTable->rowCount() : 0;
 }
 
 int CListCtrl::GetNextItem(int nItem, UINT nFlags) const
@@ -154,10 +141,4 @@ int CComboBox::SetCurSel(int nSelect)
     }
     pCombo->setCurrentIndex(nSelect);
     return nSelect;
-}
-
-void CComboBox::GetLBText(int nIndex, CString& rString) const
-{
-    const QComboBox* pCombo = Combo(m_pWidget);
-    rString = pCombo && nIndex >= 0 && nIndex < pCombo->count() ? AfxFromQString(pCombo->itemText(nIndex)) : CString();
 }

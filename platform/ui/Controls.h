@@ -16,15 +16,12 @@ public:
     // Replaces the extended style with dwExStyle (a mask of 0 means every bit); returns the
     // previous one.
     DWORD SetExtendedStyle(DWORD dwExStyle);
-    DWORD GetExtendedStyle() const { return m_dwExStyle; }
     int InsertColumn(int nCol, LPCTSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1);
     // Inserts a row at nItem (at the end when past it); returns its index, -1 on failure.
     int InsertItem(int nItem, LPCTSTR lpszItem);
     // FALSE, and nothing changed, for a row or column that does not exist.
     BOOL SetItemText(int nItem, int nSubItem, LPCTSTR lpszText);
-    CString GetItemText(int nItem, int nSubItem) const;
     BOOL DeleteAllItems();
-    int GetItemCount() const;
     // The first row after nItem (-1: from the top) that has the state, or -1.
     int GetNextItem(int nItem, UINT nFlags) const;
 
@@ -43,5 +40,4 @@ public:
     int GetCurSel() const;
     // An index outside the items clears the selection and returns CB_ERR.
     int SetCurSel(int nSelect);
-    void GetLBText(int nIndex, CString& rString) const;
 };

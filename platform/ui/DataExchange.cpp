@@ -2,6 +2,7 @@
 
 #include "platform/core/Exceptions.h"
 #include "platform/ui/QtText.h"
+#include "platform/ui/Wnd.h"
 
 #include <QComboBox>
 

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "platform/ui/Wnd.h"
+#include "platform/core/String.h"
+
+class CWnd;
 
 // One direction of a dialog's data exchange: controls into members (save) or members into
 // controls.

@@ -1,12 +1,19 @@
 #include "platform/ui/Dialog.h"
 
-#include "platform/core/Resources.h"
 #include "platform/core/WinApp.h"
 #include "platform/ui/DialogHost.h"
+#include "platform/ui/Icon.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/PaintDC.h"
+#include "platform/ui/ResourceFormats.h"
 #include "platform/ui/UiApplication.h"
 
 #include <QApplication>
 #include <QPushButton>
+
+namespace {
+const wchar_t* const kCloseItemText = L"关闭(&C)\tAlt+F4";
+}
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 IMPLEMENT_DYNAMIC(CDialogEx, CDialog)
@@ -22,6 +29,8 @@ END_MESSAGE_MAP()
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd)
 {
 }
+
+CDialog::~CDialog() = default;
 
 INT_PTR CDialog::DoModal()
 {
@@ -103,9 +112,25 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
     return FALSE;
 }
 
+CMenu* CDialog::GetSystemMenu(BOOL)
+{
+    if (!(m_dwStyle & WS_SYSMENU))
+        return nullptr;
+    if (!m_pSystemMenu) {
+        m_pSystemMenu = std::make_unique<CMenu>();
+        m_pSystemMenu->AppendMenu(MF_STRING, SC_CLOSE, kCloseItemText);
+    }
+    return m_pSystemMenu.get();
+}
+
+QWidget* CDialog::FindControl(int nID) const
+{
+    return m_pHost ? m_pHost->FindControl(nID) : nullptr;
+}
+
 void CDialog::SendCommand(int nID)
 {
-    QWidget* pButton = m_pHost ? m_pHost->FindControl(nID) : nullptr;
+    QWidget* pButton = FindControl(nID);
     SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), reinterpret_cast<LPARAM>(pButton));
 }
 
@@ -118,6 +143,17 @@ LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         // A dialog's close box and its system menu's Close mean Cancel.
         SendCommand(IDCANCEL);
         return 0;
+    case WM_SETICON: {
+        const LRESULT previous = CWnd::DefWindowProc(message, wParam, lParam);
+        if (wParam != ICON_BIG && m_pHost) {
+            const HICON hIcon = reinterpret_cast<HICON>(lParam);
+            m_pHost->SetSmallIcon(hIcon ? hIcon->icon : QIcon());
+        }
+        return previous;
+    }
+    case WM_ICONERASEBKGND:
+        CDC::FromHandle(reinterpret_cast<HDC>(wParam))->EraseBackground();
+        return 1;
     default:
         return CWnd::DefWindowProc(message, wParam, lParam);
     }

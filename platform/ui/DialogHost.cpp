@@ -1,6 +1,7 @@
 #include "platform/ui/DialogHost.h"
 
 #include "platform/ui/Dialog.h"
+#include "platform/ui/DialogUnits.h"
 #include "platform/ui/Icon.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MenuRunner.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/core/Messages.h"
-#include "platform/core/Resources.h"
+#include "platform/core/WindowMessages.h"
+#include "platform/ui/ResourceFormats.h"
 
 #include <QDialog>
 #include <QIcon>
@@ -50,9 +50,3 @@ private:
     QIcon m_smallIcon;
     bool m_bPainting = false;
 };
-
-// The font a template asks for, with the families of Windows mapped to installed ones.
-QFont AfxDialogFont(const AFX_DLGTEMPLATE& dlgTemplate);
-// Average character width and height of the font, measured the way Windows does it.
-QSize AfxDialogBaseUnits(const QFont& font);
-QRect AfxMapDialogRect(int x, int y, int cx, int cy, const QSize& baseUnits);

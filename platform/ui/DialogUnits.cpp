@@ -1,4 +1,4 @@
-#include "platform/ui/DialogHost.h"
+#include "platform/ui/DialogUnits.h"
 
 #include "platform/ui/QtText.h"
 

@@ -1,7 +1,6 @@
 #include "platform/ui/Icon.h"
 
-#include "platform/core/Resources.h"
-#include "platform/core/WinApp.h"
+#include "platform/ui/ResourceFormats.h"
 #include "platform/ui/UiApplication.h"
 
 #include <QImage>
@@ -48,9 +47,4 @@ QPixmap AfxIconPixmap(UINT nID)
 {
     const HICON hIcon = AfxLoadIconResource(nID);
     return hIcon ? hIcon->pixmap : QPixmap();
-}
-
-HICON CWinApp::LoadIcon(UINT nIDResource) const
-{
-    return AfxLoadIconResource(nIDResource);
 }

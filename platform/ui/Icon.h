@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/core/Messages.h"
+#include "platform/core/WindowMessages.h"
 
 #include <QIcon>
 #include <QPixmap>

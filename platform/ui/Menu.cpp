@@ -69,31 +69,6 @@ CMenu* CMenu::GetSubMenu(int nPos) const
     return m_items[nPos].pPopup.get();
 }
 
-UINT CMenu::GetMenuItemID(int nPos) const
-{
-    if (nPos < 0 || nPos >= static_cast<int>(m_items.size()) || m_items[nPos].pPopup)
-        return static_cast<UINT>(-1);
-    return (m_items[nPos].nFlags & MF_SEPARATOR) ? 0 : m_items[nPos].nID;
-}
-
-const CMenu::Item* CMenu::FindItem(UINT nIDItem, UINT nFlags) const
-{
-    if (nFlags & MF_BYPOSITION)
-        return nIDItem < m_items.size() ? &m_items[nIDItem] : nullptr;
-    for (const Item& item : m_items) {
-        if (!(item.nFlags & MF_SEPARATOR) && !item.pPopup && item.nID == nIDItem)
-            return &item;
-    }
-    return nullptr;
-}
-
-int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
-{
-    const Item* pItem = FindItem(nIDItem, nFlags);
-    rString = pItem ? pItem->strText : CString();
-    return rString.GetLength();
-}
-
 BOOL CMenu::TrackPopupMenu(UINT, int x, int y, CWnd* pWnd, LPCRECT)
 {
     QPointer<QWidget> pOwner(pWnd ? pWnd->GetWidget() : nullptr);

@@ -1,13 +1,12 @@
 #pragma once
 
-#include "platform/core/Resources.h"
 #include "platform/core/String.h"
+#include "platform/ui/ResourceFormats.h"
 #include "platform/ui/Wnd.h"
 
 #include <memory>
 #include <vector>
 
-constexpr UINT MF_BYPOSITION = 0x0400;
 constexpr UINT TPM_LEFTALIGN = 0x0000;
 constexpr UINT TPM_LEFTBUTTON = 0x0000;
 
@@ -24,10 +23,6 @@ public:
     // The popup at that position, owned by this menu; null when the item is no popup.
     CMenu* GetSubMenu(int nPos) const;
     UINT GetMenuItemCount() const { return static_cast<UINT>(m_items.size()); }
-    // The command id at that position: 0 for a separator, (UINT)-1 for a popup or none.
-    UINT GetMenuItemID(int nPos) const;
-    // The text of an item, found by command id or (MF_BYPOSITION) by position.
-    int GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const;
     // Shows the menu at a screen position until the operator chooses or dismisses it. A
     // chosen item reaches pWnd as WM_COMMAND once the menu has closed.
     BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect = nullptr);
@@ -42,7 +37,6 @@ private:
         std::unique_ptr<CMenu> pPopup;
     };
     void AddItems(const AFX_MENUITEM* pItems, int nItems);
-    const Item* FindItem(UINT nIDItem, UINT nFlags) const;
 
     friend class CMenuRunner;
     std::vector<Item> m_items;

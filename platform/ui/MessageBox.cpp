@@ -1,6 +1,5 @@
 #include "platform/ui/MessageBox.h"
 
-#include "platform/core/Exceptions.h"
 #include "platform/core/WinApp.h"
 #include "platform/ui/QtText.h"
 #include "platform/ui/UiApplication.h"
@@ -15,8 +14,6 @@ namespace {
 const wchar_t* const kOkText = L"确定";
 const wchar_t* const kYesText = L"是(&Y)";
 const wchar_t* const kNoText = L"否(&N)";
-const wchar_t* const kCommandFailedText = L"命令失败。";
-const wchar_t* const kInternalFailureText = L"出现内部应用程序错误。";
 
 QMessageBox::Icon IconFor(UINT nType)
 {
@@ -63,18 +60,4 @@ int AfxMessageBox(LPCTSTR lpszText, UINT nType)
 int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
 {
     return ShowMessageBox(m_pWidget, lpszText, lpszCaption, nType);
-}
-
-LRESULT CWinApp::ProcessWndProcException(CException* e, const MSG* pMsg)
-{
-    TCHAR szText[512];
-    CString text;
-    if (e->GetErrorMessage(szText, sizeof szText / sizeof szText[0]))
-        text = szText;
-    else if (pMsg && pMsg->message == WM_COMMAND && pMsg->lParam == 0)
-        text = kCommandFailedText;
-    else
-        text = kInternalFailureText;
-    AfxMessageBox(text, MB_OK | MB_ICONSTOP);
-    return 0;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/core/Messages.h"
+#include "platform/core/WindowMessages.h"
 
 // A message box owned by the window in front, with the application's name as caption.
 int AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK);

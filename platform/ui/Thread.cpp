@@ -1,7 +1,7 @@
 #include "platform/ui/Thread.h"
 
 #include "platform/core/Exceptions.h"
-#include "platform/core/WinApp.h"
+#include "platform/ui/WinAppEx.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -113,7 +113,7 @@ private:
         try {
             call.fn();
         } catch (CException* e) {
-            if (CWinApp* pApp = AfxGetApp())
+            if (CWinAppEx* pApp = AfxGetAppEx())
                 pApp->ProcessWndProcException(e, nullptr);
             e->Delete();
         }

@@ -22,7 +22,6 @@ public:
     // once. Called on the UI thread, it goes on carrying out the calls that the thread made
     // before (input events excepted), so that the two can never wait for each other.
     void StopAndWait();
-    bool IsFinished() const { return m_bFinished.load(); }
 
 private:
     friend CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam);

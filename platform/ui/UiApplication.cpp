@@ -5,6 +5,7 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/DialogHost.h"
 #include "platform/ui/Thread.h"
+#include "platform/ui/WinAppEx.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -69,7 +70,7 @@ private:
             if (pDlg->PreTranslateMessage(&msg))
                 return true;
         } catch (CException* e) {
-            if (CWinApp* pApp = AfxGetApp())
+            if (CWinAppEx* pApp = AfxGetAppEx())
                 pApp->ProcessWndProcException(e, &msg);
             e->Delete();
             return true;

@@ -3,21 +3,15 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/WinApp.h"
 #include "platform/ui/DataExchange.h"
-#include "platform/ui/DialogHost.h"
 #include "platform/ui/Icon.h"
-#include "platform/ui/Menu.h"
-#include "platform/ui/PaintDC.h"
 #include "platform/ui/QtText.h"
+#include "platform/ui/WinAppEx.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QCursor>
 #include <QLabel>
 #include <QLineEdit>
-
-namespace {
-const wchar_t* const kCloseItemText = L"关闭(&C)\tAlt+F4";
-}
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
@@ -29,8 +23,7 @@ CWnd::~CWnd() = default;
 
 CWnd* CWnd::GetDlgItem(int nID) const
 {
-    const CDialogHost* pHost = dynamic_cast<CDialogHost*>(m_pWidget);
-    QWidget* pControl = pHost ? pHost->FindControl(nID) : nullptr;
+    QWidget* pControl = FindControl(nID);
     if (!pControl)
         return nullptr;
     for (CWnd* pBound : m_boundControls) {
@@ -41,7 +34,6 @@ CWnd* CWnd::GetDlgItem(int nID) const
     if (!pTemp) {
         pTemp = std::make_unique<CWnd>();
         pTemp->m_pWidget = pControl;
-        pTemp->m_nID = nID;
     }
     return pTemp.get();
 }
@@ -91,17 +83,6 @@ BOOL CWnd::PreTranslateMessage(MSG*)
     return FALSE;
 }
 
-CMenu* CWnd::GetSystemMenu(BOOL)
-{
-    if (!(m_dwStyle & WS_SYSMENU))
-        return nullptr;
-    if (!m_pSystemMenu) {
-        m_pSystemMenu = std::make_unique<CMenu>();
-        m_pSystemMenu->AppendMenu(MF_STRING, SC_CLOSE, kCloseItemText);
-    }
-    return m_pSystemMenu.get();
-}
-
 HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
 {
     return reinterpret_cast<HICON>(
@@ -126,12 +107,10 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void CWnd::AttachControl(CWnd* pParent, int nID)
 {
-    const CDialogHost* pHost = dynamic_cast<CDialogHost*>(pParent->m_pWidget);
-    QWidget* pControl = pHost ? pHost->FindControl(nID) : nullptr;
+    QWidget* pControl = pParent->FindControl(nID);
     if (!pControl)
         AfxThrowInvalidArgException();
     m_pWidget = pControl;
-    m_nID = nID;
     pParent->m_boundControls.push_back(this);
 }
 
@@ -169,16 +148,16 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         const QIcon icon = slot ? slot->icon : QIcon();
         if (wParam == ICON_BIG && m_pWidget)
             m_pWidget->setWindowIcon(icon);
-        else if (CDialogHost* pHost = dynamic_cast<CDialogHost*>(m_pWidget))
-            pHost->SetSmallIcon(icon);
         return reinterpret_cast<LRESULT>(hPrevious);
     }
-    case WM_ICONERASEBKGND:
-        CDC::FromHandle(reinterpret_cast<HDC>(wParam))->EraseBackground();
-        return 1;
     default:
         return 0;
     }
+}
+
+QWidget* CWnd::FindControl(int) const
+{
+    return nullptr;
 }
 
 void CWnd::OnSysCommand(UINT nID, LPARAM lParam)
@@ -202,7 +181,7 @@ LRESULT AfxCallWndProc(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam)
         return pWnd->WindowProc(message, wParam, lParam);
     } catch (CException* e) {
         const MSG msg{pWnd->GetSafeHwnd(), message, wParam, lParam};
-        if (CWinApp* pApp = AfxGetApp())
+        if (CWinAppEx* pApp = AfxGetAppEx())
             pApp->ProcessWndProcException(e, &msg);
         e->Delete();
         return 0;

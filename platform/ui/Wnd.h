@@ -9,7 +9,6 @@
 
 class QWidget;
 class CDataExchange;
-class CMenu;
 
 // A window or control: a wrapper around the widget that shows it. Messages that the layer
 // delivers to it run through WindowProc, where its message map is searched first.
@@ -26,7 +25,6 @@ public:
     // The widget behind this window; null before it exists and after it is gone.
     QWidget* GetWidget() const { return m_pWidget; }
     HWND GetSafeHwnd() const { return reinterpret_cast<HWND>(m_pWidget); }
-    int GetDlgCtrlID() const { return m_nID; }
 
     // A control of this window; null when it has none with that id.
     CWnd* GetDlgItem(int nID) const;
@@ -42,11 +40,7 @@ public:
     // Caption defaults to the application's name; returns IDOK, IDYES or IDNO.
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
 
-    // The window's system menu (Close, and whatever is appended to it), or null when the
-    // window has none.
-    CMenu* GetSystemMenu(BOOL bRevert);
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
-    HICON GetIcon(BOOL bBigIcon) const { return m_hIcons[bBigIcon ? 1 : 0]; }
     BOOL IsIconic() const;
     void GetClientRect(LPRECT lpRect) const;
 
@@ -59,6 +53,8 @@ public:
 
 protected:
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The widget of this window's control of that id; null when it has none.
+    virtual QWidget* FindControl(int nID) const;
 
     // The default handling of the messages that message maps name.
     void OnSysCommand(UINT nID, LPARAM lParam);
@@ -69,12 +65,9 @@ protected:
     void DetachAll();
 
     QWidget* m_pWidget = nullptr;
-    int m_nID = 0;
-    DWORD m_dwStyle = 0;
 
 private:
     HICON m_hIcons[2] = {nullptr, nullptr};
-    std::unique_ptr<CMenu> m_pSystemMenu;
     std::vector<CWnd*> m_boundControls;
     mutable std::map<int, std::unique_ptr<CWnd>> m_tempControls;
 

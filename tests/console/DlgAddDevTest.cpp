@@ -1,6 +1,6 @@
 #include "console/DlgAddDev.h"
-#include "console/Messages.h"
-#include "resources/Resource.h"
+#include "console/OperatorTexts.h"
+#include "resources/ResourceIds.h"
 #include "tests/console/EditingUi.h"
 
 #include <gtest/gtest.h>

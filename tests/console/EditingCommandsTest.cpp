@@ -1,5 +1,5 @@
 #include "registry/Account.h"
-#include "resources/Resource.h"
+#include "resources/ResourceIds.h"
 #include "tests/console/EditingFixture.h"
 
 #include <QMenu>

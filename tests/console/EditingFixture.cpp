@@ -2,7 +2,7 @@
 
 #include "console/QuorvaneDlg.h"
 #include "platform/core/CodePage.h"
-#include "resources/Resource.h"
+#include "resources/ResourceIds.h"
 
 #include <QMenu>
 

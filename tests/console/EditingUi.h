@@ -3,7 +3,7 @@
 #include "platform/core/WinApp.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/DialogHost.h"
-#include "resources/Resource.h"
+#include "resources/ResourceIds.h"
 #include "tests/platform/ui/ModalScript.h"
 
 #include <QClipboard>

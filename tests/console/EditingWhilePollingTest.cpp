@@ -1,7 +1,7 @@
 #include "console/QuorvaneApp.h"
 #include "console/QuorvaneDlg.h"
 #include "registry/Account.h"
-#include "resources/Resource.h"
+#include "resources/ResourceIds.h"
 #include "tests/console/EditingFixture.h"
 #include "tests/support/FakeDeviceAnswers.h"
 

@@ -1,10 +1,10 @@
 #include "ConsoleFixture.h"
 #include "tests/console/EditingUi.h"
 #include "tests/platform/ui/ModalScript.h"
-#include "console/Messages.h"
+#include "console/OperatorTexts.h"
 #include "console/QuorvaneDlg.h"
 #include "registry/Account.h"
-#include "resources/Resource.h"
+#include "resources/ResourceIds.h"
 
 #include <QComboBox>
 #include <QDir>

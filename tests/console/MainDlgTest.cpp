@@ -2,9 +2,10 @@
 #include "tests/platform/ui/ModalScript.h"
 #include "console/QuorvaneDlg.h"
 #include "platform/ui/DialogHost.h"
+#include "platform/ui/DialogUnits.h"
 #include "platform/ui/Thread.h"
 #include "registry/Account.h"
-#include "resources/Resource.h"
+#include "resources/ResourceIds.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

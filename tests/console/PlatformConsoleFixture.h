@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ConsoleFixture.h"
-#include "resources/Resource.h"
+#include "resources/ResourceIds.h"
 #include "tests/platform/ui/ModalScript.h"
 #include "tests/support/FakePlatform.h"
 

@@ -1,6 +1,6 @@
 #include "ConsoleFixture.h"
 #include "console/QuorvaneDlg.h"
-#include "resources/Resource.h"
+#include "resources/ResourceIds.h"
 #include "tests/platform/ui/ModalScript.h"
 
 #include <QImage>
@@ -63,7 +63,7 @@ TEST_F(ScreenshotTest, rendersLoginNewAccountMainWindowAndAddDevice)
         device.strDeviceId = name[3];
         device.strName = name[1];
         device.strAddress = name[2];
-        device.strNumber = CString(name[0]).Mid(2);
+        device.strNumber = name[0] + 2;
         pumps.arrDevice.Add(device);
     }
     WriteAccount(L"demo", L"pw", {pumps, User(L"照明", 2)});

@@ -1,3 +1,4 @@
+#include "platform/core/ResourceModule.h"
 #include "platform/core/String.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,7 @@ TEST(CStringFormat, longResultsAreNotCut)
     CString s;
     s.Format(L"<%s>", big.GetString());
     EXPECT_EQ(s.GetLength(), 5002);
-    EXPECT_EQ(s.Mid(1, 5000), big);
+    EXPECT_EQ(s, L"<" + big + L">");
 }
 
 TEST(CStringTrim, removesIswspaceAtBothEndsOnly)
@@ -50,9 +51,9 @@ TEST(CStringAccess, findAndIndexStayInRange)
     EXPECT_EQ(s.Find(L'|'), -1);
     EXPECT_EQ(s.Find(L'c', 10), -1);
     EXPECT_EQ(s.Find(L"b}"), 2);
-    EXPECT_EQ(s.Left(2) + s.Mid(2), s);
-    EXPECT_EQ(s.Mid(4, 100), L"c");
-    EXPECT_TRUE(s.Mid(9).IsEmpty());
+    EXPECT_EQ(s.Left(2), L"a{");
+    EXPECT_EQ(s.Left(100), s);
+    EXPECT_TRUE(s.Left(-1).IsEmpty());
 }
 
 TEST(CStringUtf8, roundTripsAndReplacesBadBytes)
@@ -61,4 +62,26 @@ TEST(CStringUtf8, roundTripsAndReplacesBadBytes)
     EXPECT_EQ(FromUtf8(ToUtf8(s)), s);
     EXPECT_EQ(FromUtf8("a\xFF" "b"), L"a\uFFFDb");
     EXPECT_EQ(FromUtf8("\xE4\xB8"), L"\uFFFD\uFFFD");
+}
+
+namespace {
+LPCTSTR FindOneString(UINT nID)
+{
+    return nID == 7 ? L"七" : nullptr;
+}
+} // namespace
+
+TEST(CStringLoad, readsTheInstalledResourceModuleOnly)
+{
+    CString s(L"before");
+    EXPECT_FALSE(s.LoadString(7));
+    EXPECT_EQ(s, L"before");
+
+    const AFX_RESOURCE_MODULE module = {nullptr, nullptr, &FindOneString, nullptr};
+    AfxSetResourceModule(&module);
+    EXPECT_TRUE(s.LoadString(7));
+    EXPECT_EQ(s, L"七");
+    EXPECT_FALSE(s.LoadString(8));
+    EXPECT_EQ(s, L"七");
+    AfxSetResourceModule(nullptr);
 }

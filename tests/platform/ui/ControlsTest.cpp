@@ -1,8 +1,10 @@
 #include "TestDialog.h"
 #include "platform/ui/DialogHost.h"
+#include "platform/ui/DialogUnits.h"
 #include "platform/ui/UiApplication.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -36,12 +38,13 @@ TEST(ListCtrlTest, rowsAndCells)
         EXPECT_TRUE(list.SetItemText(1, 1, L"x"));
         EXPECT_FALSE(list.SetItemText(2, 0, L"none"));
         EXPECT_FALSE(list.SetItemText(0, 2, L"none"));
-        EXPECT_EQ(list.GetItemText(1, 0), CString(L"r1"));
-        EXPECT_EQ(list.GetItemText(1, 1), CString(L"x"));
-        EXPECT_EQ(list.GetItemText(0, 1), CString());
-        EXPECT_EQ(list.GetItemCount(), 2);
+        const auto* pTable = static_cast<QTableWidget*>(list.GetWidget());
+        EXPECT_EQ(pTable->item(1, 0)->text(), QString("r1"));
+        EXPECT_EQ(pTable->item(1, 1)->text(), QString("x"));
+        EXPECT_EQ(pTable->item(0, 1)->text(), QString());
+        EXPECT_EQ(pTable->rowCount(), 2);
         EXPECT_TRUE(list.DeleteAllItems());
-        EXPECT_EQ(list.GetItemCount(), 0);
+        EXPECT_EQ(pTable->rowCount(), 0);
     });
 }
 
@@ -80,9 +83,7 @@ TEST(ComboBoxTest, addingSelectsNothingAndBadIndexClearsTheSelection)
         EXPECT_EQ(combo.DeleteString(0), 1);
         EXPECT_EQ(combo.GetCurSel(), -1);
         EXPECT_EQ(combo.DeleteString(5), CB_ERR);
-        CString text;
-        combo.GetLBText(0, text);
-        EXPECT_EQ(text, CString(L"b"));
+        EXPECT_EQ(static_cast<QComboBox*>(combo.GetWidget())->itemText(0), QString("b"));
     });
 }
 

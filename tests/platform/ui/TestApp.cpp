@@ -1,4 +1,15 @@
-#include "platform/core/WinApp.h"
+#include "TestResources.h"
+#include "platform/ui/WinAppEx.h"
 
-// The application object that the window layer's tests run under.
-CWinApp g_testApp;
+namespace {
+
+// The application object that the window layer's tests run under, with their resources.
+class CTestApp : public CWinAppEx
+{
+public:
+    CTestApp() { AfxSetResourceModule(&kTestResources); }
+};
+
+CTestApp g_testApp;
+
+} // namespace

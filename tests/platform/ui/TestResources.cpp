@@ -1,7 +1,7 @@
 #include "TestResources.h"
 
-#include "platform/core/Messages.h"
-#include "platform/core/Resources.h"
+#include "platform/core/WindowMessages.h"
+#include "platform/ui/ResourceFormats.h"
 
 namespace {
 
@@ -37,24 +37,26 @@ const AFX_ICONCOLOR kPalette[] = {{'r', 0xFFFF0000}, {'.', 0x00000000}};
 const char* const kRows[] = {"r.", ".r"};
 const AFX_ICON kIcon = {IDI_TEST, 2, kPalette, 2, kRows};
 
-} // namespace
-
-const AFX_DLGTEMPLATE* AfxFindDialogTemplate(UINT nID)
+const AFX_DLGTEMPLATE* FindDialogTemplate(UINT nID)
 {
     return AfxFindInTable(kDialogs, nID);
 }
 
-const AFX_MENU* AfxFindMenu(UINT nID)
+const AFX_MENU* FindMenu(UINT nID)
 {
     return nID == IDR_TEST_MENU ? &kMenu : nullptr;
 }
 
-LPCTSTR AfxFindString(UINT nID)
+LPCTSTR FindString(UINT nID)
 {
     return nID == IDS_TEST ? L"测试字符串" : nullptr;
 }
 
-const AFX_ICON* AfxFindIcon(UINT nID)
+const AFX_ICON* FindIcon(UINT nID)
 {
     return nID == IDI_TEST ? &kIcon : nullptr;
 }
+
+} // namespace
+
+const AFX_RESOURCE_MODULE kTestResources = {&FindDialogTemplate, &FindMenu, &FindString, &FindIcon};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/ResourceModule.h"
+
 // The resources of the window layer's tests.
 constexpr unsigned IDD_TEST = 200;
 constexpr unsigned IDD_TEST_NO_SYSMENU = 201;
@@ -15,3 +17,6 @@ constexpr int IDC_TEST_ACTION = 1104;
 
 constexpr unsigned ID_TEST_FIRST = 40001;
 constexpr unsigned ID_TEST_SECOND = 40002;
+
+// The module that holds them; the tests' application object installs it.
+extern const AFX_RESOURCE_MODULE kTestResources;

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "platform/core/Types.h"
+#include "platform/core/ResourceModule.h"
 
 #include <cstddef>
 
-// The shapes of a program's resources (dialog templates, menus, strings, icons) and the
-// look-ups that the window layer makes. A program that shows windows links exactly one
-// resource module, which defines the four AfxFind* functions below over its own data.
+// The shapes of the window layer's resources: dialog templates, menus and icons, as a resource
+// module holds them.
 
 // Window and control styles, with their Windows values.
 constexpr DWORD WS_POPUP = 0x80000000;
@@ -67,7 +66,6 @@ struct AFX_DLGTEMPLATE
 };
 
 constexpr UINT MF_STRING = 0x0000;
-constexpr UINT MF_BYCOMMAND = 0x0000;
 constexpr UINT MF_POPUP = 0x0010;
 constexpr UINT MF_SEPARATOR = 0x0800;
 
@@ -115,9 +113,3 @@ const T* AfxFindInTable(const T (&table)[N], UINT nID)
     }
     return nullptr;
 }
-
-// Null when the program has no resource of that id.
-const AFX_DLGTEMPLATE* AfxFindDialogTemplate(UINT nID);
-const AFX_MENU* AfxFindMenu(UINT nID);
-LPCTSTR AfxFindString(UINT nID);
-const AFX_ICON* AfxFindIcon(UINT nID);

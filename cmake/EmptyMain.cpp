@@ -1,0 +1,5 @@
+// The program of a link check: it is linked, never run.
+int main()
+{
+    return 0;
+}
