@@ -8,7 +8,7 @@
 #include "registry/Account.h"
 #include "registry/AccountFile.h"
 #include "resources/Resource.h"
-#include "tests/platform/ui/ModalScript.h"
+#include "tests/support/ModalScript.h"
 #include "tests/support/FakePlatform.h"
 
 #include <QElapsedTimer>

@@ -1,31 +1,19 @@
-#include "ConsoleFixture.h"
-#include "tests/console/EditingUi.h"
-#include "tests/platform/ui/ModalScript.h"
 #include "console/Messages.h"
 #include "console/QuorvaneDlg.h"
 #include "registry/Account.h"
 #include "resources/Resource.h"
+#include "tests/console/ConsoleFixture.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QTableWidget>
 
+#include <filesystem>
+
 namespace {
 
-const char* const kLogin = "输入账号密码";
 const char* const kNewAccount = "新建账号";
-const char* const kMain = "Tesmir继电器控制";
-
-void LogIn(CModalScript& script, const QString& account, const QString& password)
-{
-    script.OnWindow(kLogin, [=](QWidget* w) {
-        TypeInto(w, IDC_EDIT_ACCOUNT, account);
-        TypeInto(w, IDC_EDIT_PASSWORD, password);
-        Click(w, IDOK);
-    });
-}
 
 void NewAccount(CModalScript& script, const QString& name, const QString& password, const QString& again)
 {
@@ -42,7 +30,7 @@ using LoginTest = ConsoleTest;
 TEST_F(LoginTest, cancelEndsTheProgramWithoutMessageOrWindow)
 {
     CModalScript script;
-    script.OnWindow(kLogin, [](QWidget* w) { Click(w, IDCANCEL); });
+    script.OnWindow(kLoginTitle, [](QWidget* w) { Click(w, IDCANCEL); });
     EXPECT_FALSE(theApp.InitInstance());
     EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
     EXPECT_TRUE(script.Boxes().isEmpty());
@@ -52,7 +40,7 @@ TEST_F(LoginTest, cancelEndsTheProgramWithoutMessageOrWindow)
 
 TEST_F(LoginTest, wrongPasswordShowsOneMessageAndEnds)
 {
-    WriteAccount(L"alice", L"Secret", {User(L"u", 1)});
+    WriteAccount(L"alice", L"Secret", {MakeUser(L"u", 1)});
     CModalScript script;
     LogIn(script, "alice", "secret");
     script.AnswerMessageBox("确定");
@@ -64,7 +52,7 @@ TEST_F(LoginTest, wrongPasswordShowsOneMessageAndEnds)
 
 TEST_F(LoginTest, unreadableAccountFileEndsTheLoginWithAMessage)
 {
-    ASSERT_TRUE(QDir(m_folder.path()).mkdir("dave.cfg"));
+    ASSERT_TRUE(std::filesystem::create_directory(FilePath("dave.cfg")));
     CModalScript script;
     LogIn(script, "dave", "");
     script.AnswerMessageBox("确定");
@@ -75,11 +63,11 @@ TEST_F(LoginTest, unreadableAccountFileEndsTheLoginWithAMessage)
 
 TEST_F(LoginTest, trimmedAccountAndPasswordOpenTheMainWindow)
 {
-    WriteAccount(L"alice", L"Secret", {User(L"用户一", 2)});
+    WriteAccount(L"alice", L"Secret", {MakeUser(L"用户一", 2)});
     CModalScript script;
     LogIn(script, "  alice ", " Secret  ");
     int nRows = -1;
-    script.OnWindow(kMain, [&](QWidget* w) {
+    script.OnWindow(MainTitle(), [&](QWidget* w) {
         nRows = Control<QTableWidget>(w, IDC_LIST_DEVICE)->rowCount();
         w->close();
     });
@@ -93,14 +81,14 @@ TEST_F(LoginTest, trimmedAccountAndPasswordOpenTheMainWindow)
 TEST_F(LoginTest, newAccountRefusesEmptyAndDifferingPasswordsThenCreatesTheFile)
 {
     CModalScript script;
-    script.OnWindow(kLogin, [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
+    script.OnWindow(kLoginTitle, [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
     NewAccount(script, "   ", "a", "b");
     script.AnswerMessageBox("确定");
     NewAccount(script, " carol ", "Pw", "pw");
     script.AnswerMessageBox("确定");
     NewAccount(script, " carol ", "Pw", "Pw ");
     int nUsers = -1, nSelected = 0, nRows = -1;
-    script.OnWindow(kMain, [&](QWidget* w) {
+    script.OnWindow(MainTitle(), [&](QWidget* w) {
         nUsers = Control<QComboBox>(w, IDC_COMBO_USER)->count();
         nSelected = Control<QComboBox>(w, IDC_COMBO_USER)->currentIndex();
         nRows = Control<QTableWidget>(w, IDC_LIST_DEVICE)->rowCount();
@@ -122,14 +110,14 @@ TEST_F(LoginTest, newAccountRefusesEmptyAndDifferingPasswordsThenCreatesTheFile)
 TEST_F(LoginTest, lineBreaksPastedOrSetIntoTheNewAccountEditsAreCut)
 {
     CModalScript script;
-    script.OnWindow(kLogin, [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
+    script.OnWindow(kLoginTitle, [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
     script.OnWindow(kNewAccount, [](QWidget* w) {
         PasteInto(w, IDC_EDIT_NEW_ACCOUNT, "bob\nother");
         SetEditText(w, IDC_EDIT_NEW_PASSWORD, L"pw1\r\nzz");
         PasteInto(w, IDC_EDIT_NEW_PASSWORD2, "pw1\ryy");
         Click(w, IDOK);
     });
-    script.OnWindow(kMain, [](QWidget* w) { w->close(); });
+    script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
     CQuorvaneDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
@@ -140,14 +128,14 @@ TEST_F(LoginTest, lineBreaksPastedOrSetIntoTheNewAccountEditsAreCut)
 
 TEST_F(LoginTest, lineBreaksPastedOrSetIntoTheLoginEditsAreCut)
 {
-    WriteAccount(L"alice", L"Secret", {User(L"用户一", 1)});
+    WriteAccount(L"alice", L"Secret", {MakeUser(L"用户一", 1)});
     CModalScript script;
-    script.OnWindow(kLogin, [](QWidget* w) {
+    script.OnWindow(kLoginTitle, [](QWidget* w) {
         PasteInto(w, IDC_EDIT_ACCOUNT, "alice\r\nbob");
         SetEditText(w, IDC_EDIT_PASSWORD, L"Secret\nSecret");
         Click(w, IDOK);
     });
-    script.OnWindow(kMain, [](QWidget* w) { w->close(); });
+    script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
     CQuorvaneDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
@@ -162,7 +150,7 @@ TEST_F(LoginTest, newAccountRefusesAPasswordTheAccountFileCannotHold)
 {
     CModalScript script;
     QStringList expected;
-    script.OnWindow(kLogin, [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
+    script.OnWindow(kLoginTitle, [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
     for (const char* text : {"Straße", "mañana", "비밀번호", "pw😀"}) {
         const QString password = QString::fromUtf8(text);
         script.OnWindow(kNewAccount, [password](QWidget* w) {
@@ -192,7 +180,7 @@ TEST_F(LoginTest, newAccountRefusesAPasswordTheAccountFileCannotHold)
         PasteInto(w, IDC_EDIT_NEW_PASSWORD2, "密码囧");
         Click(w, IDOK);
     });
-    script.OnWindow(kMain, [](QWidget* w) { w->close(); });
+    script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
     CQuorvaneDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
@@ -204,15 +192,15 @@ TEST_F(LoginTest, newAccountRefusesAPasswordTheAccountFileCannotHold)
 
 TEST_F(LoginTest, newAccountForAnExistingFileIsRefusedAndTheFileKept)
 {
-    WriteAccount(L"bob", L"old", {User(L"u", 2)});
+    WriteAccount(L"bob", L"old", {MakeUser(L"u", 2)});
     const std::string before = ReadFile("bob.cfg");
     CModalScript script;
-    script.OnWindow(kLogin, [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
+    script.OnWindow(kLoginTitle, [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
     NewAccount(script, "bob", "new", "new");
     script.AnswerMessageBox("确定");
-    script.OnWindow(kLogin, [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
+    script.OnWindow(kLoginTitle, [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
     script.OnWindow(kNewAccount, [](QWidget* w) { Click(w, IDCANCEL); });
-    script.OnWindow(kLogin, [](QWidget* w) { Click(w, IDCANCEL); });
+    script.OnWindow(kLoginTitle, [](QWidget* w) { Click(w, IDCANCEL); });
     CQuorvaneDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();

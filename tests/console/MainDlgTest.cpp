@@ -1,10 +1,9 @@
-#include "ConsoleFixture.h"
-#include "tests/platform/ui/ModalScript.h"
 #include "console/QuorvaneDlg.h"
 #include "platform/ui/DialogHost.h"
 #include "platform/ui/Thread.h"
 #include "registry/Account.h"
 #include "resources/Resource.h"
+#include "tests/console/ConsoleFixture.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -22,7 +21,6 @@
 
 namespace {
 
-const char* const kMain = "Tesmir继电器控制";
 
 QStringList Row(QTableWidget* pList, int nRow)
 {
@@ -38,8 +36,8 @@ protected:
     void SetUp() override
     {
         ConsoleTest::SetUp();
-        WriteAccount(L"alice", L"pw", {User(L"用户一", 2), User(L"用户二", 1), User(L"空用户", 0)});
-        m_script.OnWindow("输入账号密码", [this](QWidget* w) {
+        WriteAccount(L"alice", L"pw", {MakeUser(L"用户一", 2), MakeUser(L"用户二", 1), MakeUser(L"空用户", 0)});
+        m_script.OnWindow(kLoginTitle, [this](QWidget* w) {
             m_loginGeometry = w->geometry();
             m_bLoginHasMenuButton = w->findChild<QToolButton*>("afxSystemMenuButton") != nullptr;
             TypeInto(w, IDC_EDIT_ACCOUNT, "alice");
@@ -64,7 +62,7 @@ TEST_F(MainDlgTest, aStateMeantForTheListBeforeARefillIsDropped)
     CQuorvaneDlg dlg;
     IStatusPollTarget& target = dlg;
     QStringList cells;
-    m_script.OnWindow(kMain, [&](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
         auto* pList = Control<QTableWidget>(w, IDC_LIST_DEVICE);
         unsigned nBefore = 0, nAfter = 0;
         target.GetSelectedUser(nBefore);
@@ -85,7 +83,7 @@ TEST_F(MainDlgTest, showsTheUsersAndTheDevicesOfTheChosenUser)
 {
     QStringList users, headers, first, afterChoice;
     int nFirstRows = 0, nSecondRows = 0, nEmptyRows = -1;
-    m_script.OnWindow(kMain, [&](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
         auto* pCombo = Control<QComboBox>(w, IDC_COMBO_USER);
         auto* pList = Control<QTableWidget>(w, IDC_LIST_DEVICE);
         for (int i = 0; i < pCombo->count(); ++i)
@@ -118,7 +116,7 @@ TEST_F(MainDlgTest, showsTheUsersAndTheDevicesOfTheChosenUser)
 TEST_F(MainDlgTest, enterAndEscapeAreDiscardedEverywhere)
 {
     bool bStillOpen = false;
-    m_script.OnWindow(kMain, [&](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
         for (int nID : {IDC_COMBO_USER, IDC_LIST_DEVICE, IDC_BTN_ADD_DEVICE, IDC_BTN_DELETE_USER}) {
             FindControl(w, nID)->setFocus();
             QTest::keyClick(FindControl(w, nID), Qt::Key_Return);
@@ -137,7 +135,7 @@ TEST_F(MainDlgTest, enterAndEscapeAreDiscardedEverywhere)
 TEST_F(MainDlgTest, rightClickInTheListOpensTheDeviceMenu)
 {
     QStringList items;
-    m_script.OnWindow(kMain, [](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [](QWidget* w) {
         QWidget* pViewport = Control<QTableWidget>(w, IDC_LIST_DEVICE)->viewport();
         RightClick(pViewport, QPoint(10, pViewport->height() - 5));
     });
@@ -146,7 +144,7 @@ TEST_F(MainDlgTest, rightClickInTheListOpensTheDeviceMenu)
             items << pAction->text();
         pMenu->close();
     });
-    m_script.OnWindow(kMain, [](QWidget* w) { w->close(); });
+    m_script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
     CQuorvaneDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
@@ -158,7 +156,7 @@ TEST_F(MainDlgTest, aboutBoxOpensFromTheSystemMenu)
     QStringList items, aboutTexts;
     QPoint mainCentre, aboutCentre;
     bool bAboutHasMenuButton = true;
-    m_script.OnWindow(kMain, [&](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
         mainCentre = w->geometry().center();
         QTest::mouseClick(SystemMenuButton(w), Qt::LeftButton);
     });
@@ -174,7 +172,7 @@ TEST_F(MainDlgTest, aboutBoxOpensFromTheSystemMenu)
         bAboutHasMenuButton = SystemMenuButton(w) != nullptr;
         Click(w, IDOK);
     });
-    m_script.OnWindow(kMain, [](QWidget* w) { QTest::keyClick(w, Qt::Key_Space, Qt::AltModifier); });
+    m_script.OnWindow(MainTitle(), [](QWidget* w) { QTest::keyClick(w, Qt::Key_Space, Qt::AltModifier); });
     m_script.OnMenu([](QMenu* pMenu) { ChooseMenuItem(pMenu, "关闭(&C)\tAlt+F4"); });
     CQuorvaneDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
@@ -193,17 +191,17 @@ TEST_F(MainDlgTest, dialogsOpenWhereTheFrameworkPutsThem)
     QRect mainGeometry, addDeviceGeometry;
     QPoint mainTopLeft(-1, -1);
     bool bAddDeviceHasMenuButton = true;
-    m_script.OnWindow(kMain, [&](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
         mainGeometry = w->geometry();
         mainTopLeft = w->frameGeometry().topLeft();
         Click(w, IDC_BTN_ADD_DEVICE);
     });
-    m_script.OnWindow("添加设备", [&](QWidget* w) {
+    m_script.OnWindow(kAddDeviceTitle, [&](QWidget* w) {
         addDeviceGeometry = w->geometry();
         bAddDeviceHasMenuButton = SystemMenuButton(w) != nullptr;
         Click(w, IDCANCEL);
     });
-    m_script.OnWindow(kMain, [](QWidget* w) { w->close(); });
+    m_script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
     CQuorvaneDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
@@ -221,7 +219,7 @@ TEST_F(MainDlgTest, systemMenuButtonShowsTheSmallIconInAFreeCorner)
     QToolButton* pButton = nullptr;
     QImage shown, smallIcon;
     QStringList overlapped;
-    m_script.OnWindow(kMain, [&](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
         pButton = SystemMenuButton(w);
         if (!pButton)
             return;
@@ -250,11 +248,11 @@ TEST_F(MainDlgTest, systemMenuButtonShowsTheSmallIconInAFreeCorner)
     EXPECT_TRUE(overlapped.isEmpty()) << overlapped.join(",").toStdString();
 }
 
-// The device list is one tab stop between the user box and "添加设备".
+// The device list is one tab stop between the user box and kAddDeviceTitle.
 TEST_F(MainDlgTest, tabLeavesTheDeviceListForTheNextAndThePreviousControl)
 {
     int nAfterTab = 0, nAfterBacktab = 0;
-    m_script.OnWindow(kMain, [&](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
         QWidget* pList = FindControl(w, IDC_LIST_DEVICE);
         pList->setFocus();
         QTest::keyClick(pList, Qt::Key_Tab);
@@ -275,7 +273,7 @@ TEST_F(MainDlgTest, tabLeavesTheDeviceListForTheNextAndThePreviousControl)
 TEST_F(MainDlgTest, menuKeyInTheListOpensNoMenu)
 {
     bool bMenuOpened = false;
-    m_script.OnWindow(kMain, [&](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
         auto* pList = Control<QTableWidget>(w, IDC_LIST_DEVICE);
         pList->setFocus();
         pList->selectRow(0);
@@ -288,7 +286,7 @@ TEST_F(MainDlgTest, menuKeyInTheListOpensNoMenu)
         });
         PressMenuKey(pList);
     });
-    m_script.OnWindow(kMain, [](QWidget* w) { w->close(); });
+    m_script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
     CQuorvaneDlg dlg;
     dlg.DoModal();
     EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
@@ -300,7 +298,7 @@ TEST_F(MainDlgTest, menuKeyInTheListOpensNoMenu)
 TEST_F(MainDlgTest, droppedUserListIsAsTallAsTheTemplateGivesIt)
 {
     int nRows = 0, nRowHeight = 0, nListHeight = 0;
-    m_script.OnWindow(kMain, [&](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
         auto* pCombo = Control<QComboBox>(w, IDC_COMBO_USER);
         pCombo->showPopup();
         nRows = pCombo->maxVisibleItems();
@@ -355,7 +353,7 @@ TEST_F(MainDlgTest, closingStopsTheWorkerBeforeTheWindowGoesAway)
 {
     QString state;
     QElapsedTimer clock;
-    m_script.OnWindow(kMain, [&](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
         auto* pList = Control<QTableWidget>(w, IDC_LIST_DEVICE);
         QTRY_VERIFY_WITH_TIMEOUT(pList->item(0, 4)->text() == "在线", 5000);
         state = pList->item(0, 4)->text();

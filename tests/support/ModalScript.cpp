@@ -1,5 +1,6 @@
-#include "ModalScript.h"
+#include "tests/support/ModalScript.h"
 
+#include "platform/core/Resources.h"
 #include "platform/ui/UiApplication.h"
 
 #include <QApplication>
@@ -197,6 +198,12 @@ void CModalScript::Abort()
         if (QApplication::activeModalWidget() == pModal)
             break;
     }
+}
+
+QString DialogCaption(unsigned nIDTemplate)
+{
+    const AFX_DLGTEMPLATE* pTemplate = AfxFindDialogTemplate(nIDTemplate);
+    return pTemplate ? QString::fromWCharArray(pTemplate->lpszCaption) : QString();
 }
 
 QWidget* FindControl(QWidget* pDialog, int nID)

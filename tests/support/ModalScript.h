@@ -72,6 +72,8 @@ private:
 };
 
 // Test helpers over the widgets of the window layer.
+// The caption of the program's dialog template nIDTemplate: the title its window shows.
+QString DialogCaption(unsigned nIDTemplate);
 QWidget* FindControl(QWidget* pDialog, int nID);
 template <class T>
 T* Control(QWidget* pDialog, int nID)
