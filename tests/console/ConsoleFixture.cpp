@@ -108,6 +108,14 @@ QStringList RowTexts(QWidget* pMain, int nRow)
     return texts;
 }
 
+QStringList ShownStates(QWidget* pMain)
+{
+    QStringList states;
+    for (int nRow = 0; nRow < DeviceList(pMain)->rowCount(); ++nRow)
+        states << Cell(pMain, nRow, 4) + Cell(pMain, nRow, 5);
+    return states;
+}
+
 void SelectRows(QWidget* pMain, std::initializer_list<int> rows)
 {
     QTableWidget* pList = DeviceList(pMain);

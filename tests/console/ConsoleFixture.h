@@ -83,6 +83,8 @@ QString Cell(QWidget* pMain, int nRow, int nCol);
 // Column 0 of every row, top to bottom.
 QStringList ListedIds(QWidget* pMain);
 QStringList RowTexts(QWidget* pMain, int nRow);
+// The online and relay cells of every row, each row's two joined: "在线通".
+QStringList ShownStates(QWidget* pMain);
 // Selects the rows as the operator would: a click on the first, Ctrl+click on the others.
 void SelectRows(QWidget* pMain, std::initializer_list<int> rows);
 // Opens the device list's context menu with a right click on the first selected row, or

@@ -15,12 +15,11 @@ TEST_F(LivePollingTest, listShowsEachDevicesStateAndFollowsTheChosenUser)
     m_script.OnWindow(MainTitle(), [&](QWidget* w) {
         QTRY_COMPARE_WITH_TIMEOUT(Cell(w, 2, 4), QString("离线"), 5000);
         QTRY_COMPARE_WITH_TIMEOUT(Cell(w, 1, 5), QString("通"), 5000);
-        for (int nRow = 0; nRow < 3; ++nRow)
-            firstUser << Cell(w, nRow, 4) + Cell(w, nRow, 5);
+        firstUser = ShownStates(w);
         m_platform.setDevice("dev0", false, 0, "key0");
         QTest::keyClick(Control<QComboBox>(w, IDC_COMBO_USER), Qt::Key_Down);
         QTRY_COMPARE_WITH_TIMEOUT(Cell(w, 0, 4), QString("离线"), 5000);
-        secondUser << Cell(w, 0, 4) + Cell(w, 0, 5);
+        secondUser = ShownStates(w);
         w->close();
     });
     CQuorvaneDlg dlg;

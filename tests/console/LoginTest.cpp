@@ -68,7 +68,7 @@ TEST_F(LoginTest, trimmedAccountAndPasswordOpenTheMainWindow)
     LogIn(script, "  alice ", " Secret  ");
     int nRows = -1;
     script.OnWindow(MainTitle(), [&](QWidget* w) {
-        nRows = Control<QTableWidget>(w, IDC_LIST_DEVICE)->rowCount();
+        nRows = DeviceList(w)->rowCount();
         w->close();
     });
     CQuorvaneDlg dlg;
@@ -91,7 +91,7 @@ TEST_F(LoginTest, newAccountRefusesEmptyAndDifferingPasswordsThenCreatesTheFile)
     script.OnWindow(MainTitle(), [&](QWidget* w) {
         nUsers = Control<QComboBox>(w, IDC_COMBO_USER)->count();
         nSelected = Control<QComboBox>(w, IDC_COMBO_USER)->currentIndex();
-        nRows = Control<QTableWidget>(w, IDC_LIST_DEVICE)->rowCount();
+        nRows = DeviceList(w)->rowCount();
         w->close();
     });
     CQuorvaneDlg dlg;

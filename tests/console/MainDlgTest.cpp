@@ -21,15 +21,6 @@
 
 namespace {
 
-
-QStringList Row(QTableWidget* pList, int nRow)
-{
-    QStringList texts;
-    for (int nCol = 0; nCol < pList->columnCount(); ++nCol)
-        texts << pList->item(nRow, nCol)->text();
-    return texts;
-}
-
 class MainDlgTest : public ConsoleTest
 {
 protected:
@@ -63,15 +54,14 @@ TEST_F(MainDlgTest, aStateMeantForTheListBeforeARefillIsDropped)
     IStatusPollTarget& target = dlg;
     QStringList cells;
     m_script.OnWindow(MainTitle(), [&](QWidget* w) {
-        auto* pList = Control<QTableWidget>(w, IDC_LIST_DEVICE);
         unsigned nBefore = 0, nAfter = 0;
         target.GetSelectedUser(nBefore);
         QTest::keyClick(Control<QComboBox>(w, IDC_COMBO_USER), Qt::Key_Down);
         target.SetStateCell(nBefore, 0, 4, L"在线");
-        cells << pList->item(0, 4)->text();
+        cells << Cell(w, 0, 4);
         target.GetSelectedUser(nAfter);
         target.SetStateCell(nAfter, 0, 4, L"离线");
-        cells << pList->item(0, 4)->text();
+        cells << Cell(w, 0, 4);
         w->close();
     });
     dlg.DoModal();
@@ -85,17 +75,17 @@ TEST_F(MainDlgTest, showsTheUsersAndTheDevicesOfTheChosenUser)
     int nFirstRows = 0, nSecondRows = 0, nEmptyRows = -1;
     m_script.OnWindow(MainTitle(), [&](QWidget* w) {
         auto* pCombo = Control<QComboBox>(w, IDC_COMBO_USER);
-        auto* pList = Control<QTableWidget>(w, IDC_LIST_DEVICE);
+        auto* pList = DeviceList(w);
         for (int i = 0; i < pCombo->count(); ++i)
             users << pCombo->itemText(i);
         users << QString::number(pCombo->currentIndex());
         for (int i = 0; i < pList->columnCount(); ++i)
             headers << pList->horizontalHeaderItem(i)->text() + ":" + QString::number(pList->columnWidth(i));
         nFirstRows = pList->rowCount();
-        first = Row(pList, 1);
+        first = RowTexts(w, 1);
         QTest::keyClick(pCombo, Qt::Key_Down);
         nSecondRows = pList->rowCount();
-        afterChoice = Row(pList, 0);
+        afterChoice = RowTexts(w, 0);
         QTest::keyClick(pCombo, Qt::Key_Down);
         nEmptyRows = pList->rowCount();
         w->close();
@@ -136,7 +126,7 @@ TEST_F(MainDlgTest, rightClickInTheListOpensTheDeviceMenu)
 {
     QStringList items;
     m_script.OnWindow(MainTitle(), [](QWidget* w) {
-        QWidget* pViewport = Control<QTableWidget>(w, IDC_LIST_DEVICE)->viewport();
+        QWidget* pViewport = DeviceList(w)->viewport();
         RightClick(pViewport, QPoint(10, pViewport->height() - 5));
     });
     m_script.OnMenu([&](QMenu* pMenu) {
@@ -274,7 +264,7 @@ TEST_F(MainDlgTest, menuKeyInTheListOpensNoMenu)
 {
     bool bMenuOpened = false;
     m_script.OnWindow(MainTitle(), [&](QWidget* w) {
-        auto* pList = Control<QTableWidget>(w, IDC_LIST_DEVICE);
+        auto* pList = DeviceList(w);
         pList->setFocus();
         pList->selectRow(0);
         // Runs inside the menu's own loop if the key opens one.
@@ -354,9 +344,8 @@ TEST_F(MainDlgTest, closingStopsTheWorkerBeforeTheWindowGoesAway)
     QString state;
     QElapsedTimer clock;
     m_script.OnWindow(MainTitle(), [&](QWidget* w) {
-        auto* pList = Control<QTableWidget>(w, IDC_LIST_DEVICE);
-        QTRY_VERIFY_WITH_TIMEOUT(pList->item(0, 4)->text() == "在线", 5000);
-        state = pList->item(0, 4)->text();
+        QTRY_COMPARE_WITH_TIMEOUT(Cell(w, 0, 4), QString("在线"), 5000);
+        state = Cell(w, 0, 4);
         clock.start();
         w->close();
     });

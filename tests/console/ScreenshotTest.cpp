@@ -55,16 +55,8 @@ TEST_F(ScreenshotTest, rendersLoginNewAccountMainWindowAndAddDevice)
     m_platform.setDevice("5002", true, 0);
     m_platform.setDevice("5003", false, 0);
     fake::ProxyEnvironment proxy(m_platform.proxyUrl());
-    for (const auto& name : names) {
-        DEVICE device;
-        device.strId = name[0];
-        device.strApiKey = L"key";
-        device.strDeviceId = name[3];
-        device.strName = name[1];
-        device.strAddress = name[2];
-        device.strNumber = CString(name[0]).Mid(2);
-        pumps.arrDevice.Add(device);
-    }
+    for (const auto& name : names)
+        pumps.arrDevice.Add(MakeDevice(name[0], L"key", name[3], name[1], name[2], CString(name[0]).Mid(2)));
     WriteAccount(L"demo", L"pw", {pumps, MakeUser(L"照明", 2)});
 
     CQuorvaneDlg dlg;
@@ -82,15 +74,7 @@ TEST_F(ScreenshotTest, rendersLoginNewAccountMainWindowAndAddDevice)
     });
     script.OnWindow(kLoginTitle, [](QWidget* w) { Click(w, IDOK); });
     script.OnWindow(MainTitle(), [&](QWidget* w) {
-        auto* pList = Control<QTableWidget>(w, IDC_LIST_DEVICE);
-        const QStringList shown = {"在线", "通", "在线", "断", "离线", "?"};
-        const auto states = [pList] {
-            QStringList cells;
-            for (int nRow = 0; nRow < pList->rowCount(); ++nRow)
-                cells << pList->item(nRow, 4)->text() << pList->item(nRow, 5)->text();
-            return cells;
-        };
-        QTRY_COMPARE_WITH_TIMEOUT(states(), shown, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(ShownStates(w), QStringList({"在线通", "在线断", "离线?"}), 5000);
         Save(w, "main-window.png");
         Click(w, IDC_BTN_ADD_DEVICE);
     });

@@ -162,8 +162,7 @@ TEST_F(SwitchCommandTest, unreachablePlatformShowsOneErrorBoxPerCommandAndTheCon
     }
     QStringList cells;
     m_script.OnWindow(MainTitle(), [&](QWidget* w) {
-        for (int nRow = 0; nRow < 3; ++nRow)
-            cells << Cell(w, nRow, 4) + Cell(w, nRow, 5);
+        cells = ShownStates(w);
         w->close();
     });
     CQuorvaneDlg dlg;
@@ -185,17 +184,11 @@ TEST_F(SwitchCommandTest, commandTrickledPastTheTimeoutEndsInTheErrorBoxAndTheLi
     // About 43 s of answer, and never more than half a second of silence.
     fake::Reply trickled = fake::Reply::Trickled(fake::CommandJson("dev0", 1), 500ms);
     trickled.forMethod = "POST";
-    const auto states = [](QWidget* w) {
-        QStringList cells;
-        for (int nRow = 0; nRow < 3; ++nRow)
-            cells << Cell(w, nRow, 4) + Cell(w, nRow, 5);
-        return cells;
-    };
     const QStringList shown{"在线断", "在线通", "离线?"};
     QStringList before, after;
     m_script.OnWindow(MainTitle(), [&](QWidget* w) {
-        QTRY_COMPARE_WITH_TIMEOUT(states(w), shown, 5000);
-        before = states(w);
+        QTRY_COMPARE_WITH_TIMEOUT(ShownStates(w), shown, 5000);
+        before = ShownStates(w);
         m_platform.scriptReply(trickled);
         SelectRows(w, {0});
         OpenDeviceMenu(w);
@@ -203,7 +196,7 @@ TEST_F(SwitchCommandTest, commandTrickledPastTheTimeoutEndsInTheErrorBoxAndTheLi
     m_script.OnMenu([](QMenu* pMenu) { ChooseMenuItem(pMenu, "导通"); });
     m_script.OnMessageBox([](QMessageBox* pBox) { pBox->accept(); });
     m_script.OnWindow(MainTitle(), [&](QWidget* w) {
-        after = states(w);
+        after = ShownStates(w);
         w->close();
     });
     CQuorvaneDlg dlg;
