@@ -58,7 +58,7 @@ int main()
     qint64 nLongestGapNs = 0;
     double dSeconds = 0;
     CModalScript script;
-    script.OnWindow("输入账号密码", [](QWidget* w) {
+    script.OnWindow(DialogCaption(IDD_DLG_INPUTPWD), [](QWidget* w) {
         TypeInto(w, IDC_EDIT_ACCOUNT, "bench");
         TypeInto(w, IDC_EDIT_PASSWORD, "pw");
         Click(w, IDOK);

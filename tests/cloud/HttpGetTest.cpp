@@ -189,7 +189,7 @@ TEST_F(HttpGetTest, brokenAnswersYieldEmptyText)
 
 TEST_F(HttpGetTest, unreachablePlatformYieldsEmptyText)
 {
-    fake::ProxyEnvironment refused("http://127.0.0.1:" + std::to_string(fake::RefusedPort()));
+    fake::ProxyEnvironment refused(fake::RefusingUrl());
     EXPECT_EQ(Get(L"devices/1"), L"");
 }
 

@@ -110,7 +110,7 @@ TEST_F(HttpPostTest, answerIsCutAt32767Bytes)
 
 TEST_F(HttpPostTest, transportFailuresRaise)
 {
-    const std::string refused = "http://127.0.0.1:" + std::to_string(fake::RefusedPort()) + "/cmds";
+    const std::string refused = fake::RefusingUrl() + "/cmds";
     {
         fake::ProxyEnvironment direct("");
         EXPECT_EQ(PostError([&] { Post(SWITCH_ON_BODY, nullptr, FromUtf8(refused)); }), ERROR_INTERNET_CANNOT_CONNECT);

@@ -46,7 +46,7 @@ TEST_F(SendSwitchCommandTest, anyAnswerEndsTheCommandQuietly)
 
 TEST_F(SendSwitchCommandTest, anUnreachablePlatformRaisesTheExchangesError)
 {
-    const fake::ProxyEnvironment refused("http://127.0.0.1:" + std::to_string(fake::RefusedPort()));
+    const fake::ProxyEnvironment refused(fake::RefusingUrl());
     DWORD dwError = 0;
     try {
         SendSwitchCommand(device, FALSE);

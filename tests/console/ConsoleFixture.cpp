@@ -138,7 +138,7 @@ void OpenDeviceMenu(QWidget* pMain)
 
 void LogIn(CModalScript& script, const QString& account, const QString& password)
 {
-    script.OnWindow(kLoginTitle, [=](QWidget* pDialog) {
+    script.OnWindow(LoginTitle(), [=](QWidget* pDialog) {
         TypeInto(pDialog, IDC_EDIT_ACCOUNT, account);
         TypeInto(pDialog, IDC_EDIT_PASSWORD, password);
         Click(pDialog, IDOK);
@@ -155,7 +155,7 @@ void AddDevice(CModalScript& script, const QString& fields, const QStringList& n
     });
     for (const QString& name : newUsers)
         AddUserInDialog(script, name);
-    script.OnWindow(kAddDeviceTitle, [fields, nChoose](QWidget* pDialog) {
+    script.OnWindow(AddDeviceTitle(), [fields, nChoose](QWidget* pDialog) {
         const QStringList values = fields.split('|');
         const int edits[] = {IDC_EDIT_DEVICE_ID,   IDC_EDIT_API_KEY, IDC_EDIT_PLATFORM_ID,
                              IDC_EDIT_DEVICE_NAME, IDC_EDIT_ADDRESS, IDC_EDIT_NUMBER};

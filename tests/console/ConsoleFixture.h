@@ -3,7 +3,7 @@
 #include "console/QuorvaneApp.h"
 #include "registry/Device.h"
 #include "resources/Resource.h"
-#include "tests/console/EditingUi.h"
+#include "tests/console/ConsoleUi.h"
 #include "tests/support/AccountData.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/ModalScript.h"
@@ -20,13 +20,6 @@
 
 extern CQuorvaneApp theApp;
 
-inline QString MainTitle()
-{
-    return DialogCaption(IDD_QUORVANE_DIALOG);
-}
-inline const char* const kYes = "是(&Y)";
-inline const char* const kNo = "否(&N)";
-
 // Every test runs the console as an executable "quorvane" in a folder of its own, with no
 // account logged in. The polling worker's requests go to a port that refuses them, so no test
 // reaches for a real host.
@@ -42,7 +35,7 @@ protected:
     void WriteAccount(const CString& strAccount, const CString& strPassword, const std::vector<DEVGROUP>& users);
 
     TempFolder m_folder;
-    fake::ProxyEnvironment m_refusingProxy{"http://127.0.0.1:" + std::to_string(fake::RefusedPort())};
+    fake::ProxyEnvironment m_refusingProxy{fake::RefusingUrl()};
 };
 
 // The console with its polling worker talking to a fake platform; the steps for the windows

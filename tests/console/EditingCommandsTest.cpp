@@ -50,7 +50,7 @@ TEST_F(EditingCommandsTest, addDeviceCancelledAfterAddingUsersChangesNothing)
     m_script.OnWindow(MainTitle(), [](QWidget* pMain) { Click(pMain, IDC_BTN_ADD_DEVICE); });
     AddUserInDialog(m_script, "新甲");
     AddUserInDialog(m_script, "新乙");
-    m_script.OnWindow(kAddDeviceTitle, [](QWidget* pDialog) {
+    m_script.OnWindow(AddDeviceTitle(), [](QWidget* pDialog) {
         TypeInto(pDialog, IDC_EDIT_DEVICE_ID, "x");
         PressKey(pDialog, IDC_EDIT_DEVICE_ID, Qt::Key_Escape);
     });
@@ -72,7 +72,7 @@ TEST_F(EditingCommandsTest, addDeviceForAnExistingUserAppendsItLastAndSelectsThe
     QStringList ids, lastRow;
     m_script.OnWindow(MainTitle(), [](QWidget* pMain) { ChooseInBox(pMain, IDC_COMBO_USER, 1); });
     m_script.OnWindow(MainTitle(), [](QWidget* pMain) { Click(pMain, IDC_BTN_ADD_DEVICE); });
-    m_script.OnWindow(kAddDeviceTitle, [&](QWidget* pDialog) {
+    m_script.OnWindow(AddDeviceTitle(), [&](QWidget* pDialog) {
         nPreselected = BoxSelection(pDialog, IDC_COMBO_ADDDEV_USER);
         pDialog->close();
     });
@@ -114,17 +114,17 @@ TEST_F(EditingCommandsTest, addDeviceToTheFirstOfTwoNewUsersStoresBothInOrder)
 TEST_F(EditingCommandsTest, lineBreaksPastedOrSetIntoTheEditsNeverReachTheFile)
 {
     m_script.OnWindow(MainTitle(), [](QWidget* pMain) { Click(pMain, IDC_BTN_ADD_DEVICE); });
-    m_script.OnWindow(kAddDeviceTitle, [](QWidget* pDialog) { Click(pDialog, IDC_BTN_ADD_USER); });
-    m_script.OnWindow(kAddUserTitle, [](QWidget* pDialog) {
+    m_script.OnWindow(AddDeviceTitle(), [](QWidget* pDialog) { Click(pDialog, IDC_BTN_ADD_USER); });
+    m_script.OnWindow(AddUserTitle(), [](QWidget* pDialog) {
         PasteInto(pDialog, IDC_EDIT_USER_NAME, "新用户\r\n{旧用户}");
         Click(pDialog, IDOK);
     });
-    m_script.OnWindow(kAddDeviceTitle, [](QWidget* pDialog) { Click(pDialog, IDC_BTN_ADD_USER); });
-    m_script.OnWindow(kAddUserTitle, [](QWidget* pDialog) {
+    m_script.OnWindow(AddDeviceTitle(), [](QWidget* pDialog) { Click(pDialog, IDC_BTN_ADD_USER); });
+    m_script.OnWindow(AddUserTitle(), [](QWidget* pDialog) {
         SetEditText(pDialog, IDC_EDIT_USER_NAME, L"又一个\n用户");
         Click(pDialog, IDOK);
     });
-    m_script.OnWindow(kAddDeviceTitle, [](QWidget* pDialog) {
+    m_script.OnWindow(AddDeviceTitle(), [](QWidget* pDialog) {
         TypeInto(pDialog, IDC_EDIT_DEVICE_ID, "n1");
         SetEditText(pDialog, IDC_EDIT_API_KEY, L"k1\rk2");
         TypeInto(pDialog, IDC_EDIT_PLATFORM_ID, "d1");
@@ -264,7 +264,7 @@ TEST_F(EditingCommandsTest, aFailedSaveKeepsTheChangeShown)
         Click(pMain, IDC_BTN_DELETE_USER);
     });
     m_script.AnswerMessageBox(kYes);
-    m_script.AnswerMessageBox("确定");
+    m_script.AnswerMessageBox(kOk);
     m_script.OnWindow(MainTitle(), [&](QWidget* pMain) { box = BoxItems(pMain, IDC_COMBO_USER); });
     RunMainWindow();
     ASSERT_EQ(m_script.Boxes().size(), 2);

@@ -101,8 +101,8 @@ TEST_F(EditingWhilePollingTest, wholeConsoleKeepsWhatWasLeftAcrossARestart)
     QStringList boxAtEnd, idsAtEnd;
     {
         CModalScript script;
-        script.OnWindow(kLoginTitle, [](QWidget* pDialog) { Click(pDialog, IDC_BTN_NEW_ACCOUNT); });
-        script.OnWindow("新建账号", [](QWidget* pDialog) {
+        script.OnWindow(LoginTitle(), [](QWidget* pDialog) { Click(pDialog, IDC_BTN_NEW_ACCOUNT); });
+        script.OnWindow(NewAccountTitle(), [](QWidget* pDialog) {
             TypeInto(pDialog, IDC_EDIT_NEW_ACCOUNT, "bob");
             TypeInto(pDialog, IDC_EDIT_NEW_PASSWORD, "pw1");
             TypeInto(pDialog, IDC_EDIT_NEW_PASSWORD2, "pw1");

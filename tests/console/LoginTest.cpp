@@ -13,11 +13,9 @@
 
 namespace {
 
-const char* const kNewAccount = "新建账号";
-
 void NewAccount(CModalScript& script, const QString& name, const QString& password, const QString& again)
 {
-    script.OnWindow(kNewAccount, [=](QWidget* w) {
+    script.OnWindow(NewAccountTitle(), [=](QWidget* w) {
         TypeInto(w, IDC_EDIT_NEW_ACCOUNT, name);
         TypeInto(w, IDC_EDIT_NEW_PASSWORD, password);
         TypeInto(w, IDC_EDIT_NEW_PASSWORD2, again);
@@ -30,7 +28,7 @@ using LoginTest = ConsoleTest;
 TEST_F(LoginTest, cancelEndsTheProgramWithoutMessageOrWindow)
 {
     CModalScript script;
-    script.OnWindow(kLoginTitle, [](QWidget* w) { Click(w, IDCANCEL); });
+    script.OnWindow(LoginTitle(), [](QWidget* w) { Click(w, IDCANCEL); });
     EXPECT_FALSE(theApp.InitInstance());
     EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
     EXPECT_TRUE(script.Boxes().isEmpty());
@@ -43,7 +41,7 @@ TEST_F(LoginTest, wrongPasswordShowsOneMessageAndEnds)
     WriteAccount(L"alice", L"Secret", {MakeUser(L"u", 1)});
     CModalScript script;
     LogIn(script, "alice", "secret");
-    script.AnswerMessageBox("确定");
+    script.AnswerMessageBox(kOk);
     CQuorvaneDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(script.Boxes(), QStringList{"quorvane|密码错误!"});
@@ -55,7 +53,7 @@ TEST_F(LoginTest, unreadableAccountFileEndsTheLoginWithAMessage)
     ASSERT_TRUE(std::filesystem::create_directory(FilePath("dave.cfg")));
     CModalScript script;
     LogIn(script, "dave", "");
-    script.AnswerMessageBox("确定");
+    script.AnswerMessageBox(kOk);
     CQuorvaneDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(script.Boxes(), QStringList{"quorvane|读取文件失败"});
@@ -81,11 +79,11 @@ TEST_F(LoginTest, trimmedAccountAndPasswordOpenTheMainWindow)
 TEST_F(LoginTest, newAccountRefusesEmptyAndDifferingPasswordsThenCreatesTheFile)
 {
     CModalScript script;
-    script.OnWindow(kLoginTitle, [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
+    script.OnWindow(LoginTitle(), [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
     NewAccount(script, "   ", "a", "b");
-    script.AnswerMessageBox("确定");
+    script.AnswerMessageBox(kOk);
     NewAccount(script, " carol ", "Pw", "pw");
-    script.AnswerMessageBox("确定");
+    script.AnswerMessageBox(kOk);
     NewAccount(script, " carol ", "Pw", "Pw ");
     int nUsers = -1, nSelected = 0, nRows = -1;
     script.OnWindow(MainTitle(), [&](QWidget* w) {
@@ -110,8 +108,8 @@ TEST_F(LoginTest, newAccountRefusesEmptyAndDifferingPasswordsThenCreatesTheFile)
 TEST_F(LoginTest, lineBreaksPastedOrSetIntoTheNewAccountEditsAreCut)
 {
     CModalScript script;
-    script.OnWindow(kLoginTitle, [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
-    script.OnWindow(kNewAccount, [](QWidget* w) {
+    script.OnWindow(LoginTitle(), [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
+    script.OnWindow(NewAccountTitle(), [](QWidget* w) {
         PasteInto(w, IDC_EDIT_NEW_ACCOUNT, "bob\nother");
         SetEditText(w, IDC_EDIT_NEW_PASSWORD, L"pw1\r\nzz");
         PasteInto(w, IDC_EDIT_NEW_PASSWORD2, "pw1\ryy");
@@ -130,7 +128,7 @@ TEST_F(LoginTest, lineBreaksPastedOrSetIntoTheLoginEditsAreCut)
 {
     WriteAccount(L"alice", L"Secret", {MakeUser(L"用户一", 1)});
     CModalScript script;
-    script.OnWindow(kLoginTitle, [](QWidget* w) {
+    script.OnWindow(LoginTitle(), [](QWidget* w) {
         PasteInto(w, IDC_EDIT_ACCOUNT, "alice\r\nbob");
         SetEditText(w, IDC_EDIT_PASSWORD, L"Secret\nSecret");
         Click(w, IDOK);
@@ -150,31 +148,31 @@ TEST_F(LoginTest, newAccountRefusesAPasswordTheAccountFileCannotHold)
 {
     CModalScript script;
     QStringList expected;
-    script.OnWindow(kLoginTitle, [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
+    script.OnWindow(LoginTitle(), [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
     for (const char* text : {"Straße", "mañana", "비밀번호", "pw😀"}) {
         const QString password = QString::fromUtf8(text);
-        script.OnWindow(kNewAccount, [password](QWidget* w) {
+        script.OnWindow(NewAccountTitle(), [password](QWidget* w) {
             TypeInto(w, IDC_EDIT_NEW_ACCOUNT, "dora");
             PasteInto(w, IDC_EDIT_NEW_PASSWORD, password);
             PasteInto(w, IDC_EDIT_NEW_PASSWORD2, password);
             Click(w, IDOK);
         });
-        script.AnswerMessageBox("确定");
-        script.OnWindow(kNewAccount, [password](QWidget* w) {
+        script.AnswerMessageBox(kOk);
+        script.OnWindow(NewAccountTitle(), [password](QWidget* w) {
             EXPECT_EQ(EditText(w, IDC_EDIT_NEW_ACCOUNT), "dora");
             EXPECT_EQ(EditText(w, IDC_EDIT_NEW_PASSWORD), password);
             EXPECT_EQ(EditText(w, IDC_EDIT_NEW_PASSWORD2), password);
         });
         expected << Box(kPasswordUnsaveableText);
     }
-    script.OnWindow(kNewAccount, [](QWidget* w) {
+    script.OnWindow(NewAccountTitle(), [](QWidget* w) {
         PasteInto(w, IDC_EDIT_NEW_PASSWORD, "ß");
         PasteInto(w, IDC_EDIT_NEW_PASSWORD2, "ss");
         Click(w, IDOK);
     });
-    script.AnswerMessageBox("确定");
+    script.AnswerMessageBox(kOk);
     expected << Box(kPasswordsDifferText);
-    script.OnWindow(kNewAccount, [](QWidget* w) {
+    script.OnWindow(NewAccountTitle(), [](QWidget* w) {
         PasteInto(w, IDC_EDIT_NEW_ACCOUNT, "도라");
         PasteInto(w, IDC_EDIT_NEW_PASSWORD, "密码囧");
         PasteInto(w, IDC_EDIT_NEW_PASSWORD2, "密码囧");
@@ -195,12 +193,12 @@ TEST_F(LoginTest, newAccountForAnExistingFileIsRefusedAndTheFileKept)
     WriteAccount(L"bob", L"old", {MakeUser(L"u", 2)});
     const std::string before = ReadFile("bob.cfg");
     CModalScript script;
-    script.OnWindow(kLoginTitle, [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
+    script.OnWindow(LoginTitle(), [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
     NewAccount(script, "bob", "new", "new");
-    script.AnswerMessageBox("确定");
-    script.OnWindow(kLoginTitle, [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
-    script.OnWindow(kNewAccount, [](QWidget* w) { Click(w, IDCANCEL); });
-    script.OnWindow(kLoginTitle, [](QWidget* w) { Click(w, IDCANCEL); });
+    script.AnswerMessageBox(kOk);
+    script.OnWindow(LoginTitle(), [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
+    script.OnWindow(NewAccountTitle(), [](QWidget* w) { Click(w, IDCANCEL); });
+    script.OnWindow(LoginTitle(), [](QWidget* w) { Click(w, IDCANCEL); });
     CQuorvaneDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();

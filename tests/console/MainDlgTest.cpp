@@ -28,7 +28,7 @@ protected:
     {
         ConsoleTest::SetUp();
         WriteAccount(L"alice", L"pw", {MakeUser(L"用户一", 2), MakeUser(L"用户二", 1), MakeUser(L"空用户", 0)});
-        m_script.OnWindow(kLoginTitle, [this](QWidget* w) {
+        m_script.OnWindow(LoginTitle(), [this](QWidget* w) {
             m_loginGeometry = w->geometry();
             m_bLoginHasMenuButton = w->findChild<QToolButton*>("afxSystemMenuButton") != nullptr;
             TypeInto(w, IDC_EDIT_ACCOUNT, "alice");
@@ -186,7 +186,7 @@ TEST_F(MainDlgTest, dialogsOpenWhereTheFrameworkPutsThem)
         mainTopLeft = w->frameGeometry().topLeft();
         Click(w, IDC_BTN_ADD_DEVICE);
     });
-    m_script.OnWindow(kAddDeviceTitle, [&](QWidget* w) {
+    m_script.OnWindow(AddDeviceTitle(), [&](QWidget* w) {
         addDeviceGeometry = w->geometry();
         bAddDeviceHasMenuButton = SystemMenuButton(w) != nullptr;
         Click(w, IDCANCEL);
@@ -238,7 +238,7 @@ TEST_F(MainDlgTest, systemMenuButtonShowsTheSmallIconInAFreeCorner)
     EXPECT_TRUE(overlapped.isEmpty()) << overlapped.join(",").toStdString();
 }
 
-// The device list is one tab stop between the user box and kAddDeviceTitle.
+// The device list is one tab stop between the user box and AddDeviceTitle().
 TEST_F(MainDlgTest, tabLeavesTheDeviceListForTheNextAndThePreviousControl)
 {
     int nAfterTab = 0, nAfterBacktab = 0;

@@ -61,24 +61,24 @@ TEST_F(ScreenshotTest, rendersLoginNewAccountMainWindowAndAddDevice)
 
     CQuorvaneDlg dlg;
     CModalScript script;
-    script.OnWindow(kLoginTitle, [&](QWidget* w) {
+    script.OnWindow(LoginTitle(), [&](QWidget* w) {
         TypeInto(w, IDC_EDIT_ACCOUNT, "demo");
         TypeInto(w, IDC_EDIT_PASSWORD, "pw");
         Save(w, "login.png");
         Click(w, IDC_BTN_NEW_ACCOUNT);
     });
-    script.OnWindow("新建账号", [&](QWidget* w) {
+    script.OnWindow(NewAccountTitle(), [&](QWidget* w) {
         TypeInto(w, IDC_EDIT_NEW_ACCOUNT, "新账号");
         Save(w, "new-account.png");
         Click(w, IDCANCEL);
     });
-    script.OnWindow(kLoginTitle, [](QWidget* w) { Click(w, IDOK); });
+    script.OnWindow(LoginTitle(), [](QWidget* w) { Click(w, IDOK); });
     script.OnWindow(MainTitle(), [&](QWidget* w) {
         QTRY_COMPARE_WITH_TIMEOUT(ShownStates(w), QStringList({"在线通", "在线断", "离线?"}), 5000);
         Save(w, "main-window.png");
         Click(w, IDC_BTN_ADD_DEVICE);
     });
-    script.OnWindow(kAddDeviceTitle, [&](QWidget* w) {
+    script.OnWindow(AddDeviceTitle(), [&](QWidget* w) {
         const std::pair<int, const char*> fields[] = {{IDC_EDIT_DEVICE_ID, "P-03"}, {IDC_EDIT_API_KEY, "key"},
                                                       {IDC_EDIT_PLATFORM_ID, "5003"}, {IDC_EDIT_DEVICE_NAME, "3号水泵"},
                                                       {IDC_EDIT_ADDRESS, "三号楼地下室"}, {IDC_EDIT_NUMBER, "{03}"}};
@@ -91,7 +91,7 @@ TEST_F(ScreenshotTest, rendersLoginNewAccountMainWindowAndAddDevice)
         Save(pBox, "message-box.png");
         QTest::mouseClick(pBox->buttons().front(), Qt::LeftButton);
     });
-    script.OnWindow(kAddDeviceTitle, [](QWidget* w) { Click(w, IDCANCEL); });
+    script.OnWindow(AddDeviceTitle(), [](QWidget* w) { Click(w, IDCANCEL); });
     script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
     dlg.DoModal();
     EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();

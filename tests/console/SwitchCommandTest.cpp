@@ -146,7 +146,7 @@ TEST_F(SwitchCommandTest, commandChangesNothingOnScreenUntilTheNextStatusRead)
 
 TEST_F(SwitchCommandTest, unreachablePlatformShowsOneErrorBoxPerCommandAndTheConsoleGoesOn)
 {
-    m_proxy.emplace("http://127.0.0.1:" + std::to_string(fake::RefusedPort()));
+    m_proxy.emplace(fake::RefusingUrl());
     const std::string accountFile = ReadFile("alice.cfg");
     QList<QMessageBox::Icon> icons;
     for (int nRow : {0, 1}) {

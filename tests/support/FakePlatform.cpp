@@ -373,7 +373,7 @@ ProxyEnvironment::~ProxyEnvironment()
     }
 }
 
-uint16_t RefusedPort()
+std::string RefusingUrl()
 {
     const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in addr{};
@@ -383,7 +383,7 @@ uint16_t RefusedPort()
     bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
     getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
     close(fd);
-    return ntohs(addr.sin_port);
+    return "http://127.0.0.1:" + std::to_string(ntohs(addr.sin_port));
 }
 
 } // namespace fake

@@ -138,7 +138,8 @@ private:
     std::map<std::string, std::optional<std::string>> m_saved;
 };
 
-// A loopback port on which nothing listens: connecting to it is refused.
-uint16_t RefusedPort();
+// "http://127.0.0.1:<port>" for a loopback port on which nothing listens: connecting to it is
+// refused.
+std::string RefusingUrl();
 
 } // namespace fake

@@ -14,9 +14,31 @@
 
 #include <ostream>
 
-inline const char* const kLoginTitle = "输入账号密码";
-inline const char* const kAddDeviceTitle = "添加设备";
-inline const char* const kAddUserTitle = "添加用户";
+// The windows' titles, as their templates give them.
+inline QString MainTitle()
+{
+    return DialogCaption(IDD_QUORVANE_DIALOG);
+}
+inline QString LoginTitle()
+{
+    return DialogCaption(IDD_DLG_INPUTPWD);
+}
+inline QString NewAccountTitle()
+{
+    return DialogCaption(IDD_DLG_NEWACCOUNT);
+}
+inline QString AddDeviceTitle()
+{
+    return DialogCaption(IDD_DLG_ADDDEV);
+}
+inline QString AddUserTitle()
+{
+    return DialogCaption(IDD_DLG_ADDGROUP);
+}
+// The buttons of the message boxes.
+inline const char* const kOk = "确定";
+inline const char* const kYes = "是(&Y)";
+inline const char* const kNo = "否(&N)";
 
 // Readable failure messages for Qt's texts.
 inline void PrintTo(const QString& text, std::ostream* pStream)
@@ -89,8 +111,8 @@ inline void PressKey(QWidget* pDialog, int nID, Qt::Key key)
 // Queues "添加用户" in the add-device dialog, the name typed and OK.
 inline void AddUserInDialog(CModalScript& script, const QString& name)
 {
-    script.OnWindow(kAddDeviceTitle, [](QWidget* pDialog) { Click(pDialog, IDC_BTN_ADD_USER); });
-    script.OnWindow(kAddUserTitle, [name](QWidget* pDialog) {
+    script.OnWindow(AddDeviceTitle(), [](QWidget* pDialog) { Click(pDialog, IDC_BTN_ADD_USER); });
+    script.OnWindow(AddUserTitle(), [name](QWidget* pDialog) {
         TypeInto(pDialog, IDC_EDIT_USER_NAME, name);
         Click(pDialog, IDOK);
     });
