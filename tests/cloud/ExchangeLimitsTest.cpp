@@ -13,7 +13,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-using fake::Reply;
 
 class ExchangeLimitsTest : public ::testing::Test
 {
