@@ -233,12 +233,6 @@ void FakePlatform::clearRequests()
     m_requests.clear();
 }
 
-size_t FakePlatform::connectionCount() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_connections;
-}
-
 bool FakePlatform::waitUntilIdle(std::chrono::milliseconds timeout) const
 {
     std::unique_lock lock(m_mutex);
@@ -263,7 +257,6 @@ void FakePlatform::acceptLoop()
         }
         if (fd < 0)
             continue;
-        ++m_connections;
         ++m_activeConnections;
         // Detached, so that a long run does not pile up finished threads; the destructor
         // waits for the count of active ones to reach 0.

@@ -37,6 +37,15 @@ int LoopLevel()
     return QThread::currentThread()->loopLevel();
 }
 
+QAction* MenuAction(QMenu* pMenu, const QString& text)
+{
+    for (QAction* pAction : pMenu->actions()) {
+        if (pAction->text() == text)
+            return pAction;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 // Sees every window open and close, and receives the script's looks.
@@ -248,15 +257,6 @@ void PressMenuKey(QWidget* pWidget)
     const QPoint pos = pWidget->rect().center();
     QContextMenuEvent request(QContextMenuEvent::Keyboard, pos, pWidget->mapToGlobal(pos));
     QApplication::sendEvent(pWidget, &request);
-}
-
-QAction* MenuAction(QMenu* pMenu, const QString& text)
-{
-    for (QAction* pAction : pMenu->actions()) {
-        if (pAction->text() == text)
-            return pAction;
-    }
-    return nullptr;
 }
 
 void ChooseMenuItem(QMenu* pMenu, const QString& text)

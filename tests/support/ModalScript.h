@@ -7,7 +7,6 @@
 #include <memory>
 #include <vector>
 
-class QAction;
 class QMenu;
 class QMessageBox;
 class QWidget;
@@ -85,5 +84,4 @@ void Click(QWidget* pDialog, int nID);
 void RightClick(QWidget* pWidget, const QPoint& pos);
 // The context-menu key pressed with the focus on the widget.
 void PressMenuKey(QWidget* pWidget);
-QAction* MenuAction(QMenu* pMenu, const QString& text);
 void ChooseMenuItem(QMenu* pMenu, const QString& text);
