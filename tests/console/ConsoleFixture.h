@@ -52,8 +52,9 @@ protected:
     CModalScript m_script;
 };
 
-// Logged in as "alice" with two users: "用户一" with the devices dev0 (online, relay open),
-// dev1 (online, relay closed) and dev2 (offline), and "用户二" with one device.
+// The script starts by logging in as "alice", who has two users: "用户一" with the devices
+// dev0 (online, relay open), dev1 (online, relay closed) and dev2 (offline), and "用户二"
+// with one device. The polling worker starts with the main window.
 class AliceConsoleTest : public PlatformConsoleTest
 {
 protected:
