@@ -11,12 +11,12 @@
 #include "registry/Account.h"
 #include "registry/AccountFile.h"
 #include "registry/AccountFormat.h"
+#include "tests/support/AccountData.h"
+#include "tests/support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -28,35 +28,31 @@ struct BenchAccount
 {
     BenchAccount()
     {
-        // In TMPDIR when set: on a RAM disk (TMPDIR=/dev/shm) flushing costs nothing, and the
-        // ratios show the work of our own code alone.
-        std::string pattern = (std::filesystem::temp_directory_path() / "quorvane-bench-XXXXXX").string();
-        folder = mkdtemp(pattern.data());
-        app.SetExecutablePath(FromUtf8(folder + "/quorvane"));
+        app.SetExecutablePath(FromUtf8(folder.PathOf("quorvane")));
         g_strPassword = L"pass-word";
         g_arrDevGroup.RemoveAll();
         for (int u = 0; u < 100; ++u) {
             DEVGROUP& user = g_arrDevGroup.ElementAt(g_arrDevGroup.Add(DEVGROUP()));
             user.strName.Format(L"用户%03d", u);
             for (int d = 0; d < 100; ++d) {
-                DEVICE dev;
-                dev.strId.Format(L"SW-%03d-%03d", u, d);
-                dev.strApiKey = L"Zq8rT0xW3bYk5nLm7pQs9vUe2gHj=";
-                dev.strDeviceId.Format(L"5%08d", u * 100 + d);
-                dev.strName.Format(L"继电器%d", d);
-                dev.strAddress.Format(L"%d号楼%d层", u % 9 + 1, d % 30 + 1);
-                dev.strNumber.Format(L"%d", d);
-                user.arrDevice.Add(dev);
+                CString strId, strDeviceId, strName, strAddress, strNumber;
+                strId.Format(L"SW-%03d-%03d", u, d);
+                strDeviceId.Format(L"5%08d", u * 100 + d);
+                strName.Format(L"继电器%d", d);
+                strAddress.Format(L"%d号楼%d层", u % 9 + 1, d % 30 + 1);
+                strNumber.Format(L"%d", d);
+                user.arrDevice.Add(
+                    MakeDevice(strId, L"Zq8rT0xW3bYk5nLm7pQs9vUe2gHj=", strDeviceId, strName, strAddress, strNumber));
             }
         }
         SaveAccountFile(kAccount);
         path = AccountFilePath(kAccount);
         bytes = FormatAccountFile(g_strPassword, g_arrDevGroup);
     }
-    ~BenchAccount() { std::filesystem::remove_all(folder); }
-
+    // In TMPDIR when set: on a RAM disk (TMPDIR=/dev/shm) flushing costs nothing, and the
+    // ratios show the work of our own code alone.
+    TempFolder folder;
     CWinApp app;
-    std::string folder;
     CString path;
     std::string bytes;
 };
@@ -126,7 +122,7 @@ void BM_LoadAccount(benchmark::State& state)
 void BM_SaveAccount(benchmark::State& state)
 {
     BenchAccount& account = Account();
-    const CString plain = FromUtf8(account.folder + "/plain.cfg");
+    const CString plain = FromUtf8(account.folder.PathOf("plain.cfg"));
     double floorSeconds = 0;
     double totalSeconds = 0;
     for (auto _ : state) {

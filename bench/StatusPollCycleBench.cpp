@@ -1,20 +1,16 @@
 // One polling cycle over 100 devices, half of them online, against the fake platform on
 // loopback: the worker's cycle (150 exchanges, answers read, cells reported), beside a bare
 // libcurl loop making the same 150 fresh-connection GETs as the yardstick.
-#include "cloud/StatusPollTarget.h"
-#include "cloud/StatusPollThread.h"
-#include "platform/core/StopSignal.h"
+#include "bench/PlainCurlGet.h"
 #include "registry/Account.h"
 #include "registry/UserListLock.h"
-#include "bench/PlainCurlGet.h"
+#include "tests/support/AccountData.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/StatusPollHarness.h"
 
 #include <benchmark/benchmark.h>
 
-#include <condition_variable>
-#include <mutex>
 #include <string>
-#include <thread>
 
 namespace {
 
@@ -35,10 +31,7 @@ fake::FakePlatform& Platform()
         DEVGROUP group;
         for (int i = 0; i < kDevices; ++i) {
             platform.setDevice(DeviceId(i), i % 2 == 0, 1, "bench-key");
-            DEVICE device;
-            device.strDeviceId = FromUtf8(DeviceId(i));
-            device.strApiKey = L"bench-key";
-            group.arrDevice.Add(device);
+            group.arrDevice.Add(MakeDevice(L"", L"bench-key", FromUtf8(DeviceId(i)), L"", L"", L""));
         }
         CUserListLock lock;
         g_arrDevGroup.Add(group);
@@ -48,47 +41,15 @@ fake::FakePlatform& Platform()
     return platform;
 }
 
-// Counts the cells of one cycle and tells when all have been written.
-class CycleTarget : public IStatusPollTarget
-{
-public:
-    int GetSelectedUser(unsigned& nFill) override
-    {
-        nFill = 0;
-        return 0;
-    }
-    void SetStateCell(unsigned, int, int, const CString&) override
-    {
-        std::lock_guard lock(m_mutex);
-        if (++m_nCells == kCellsPerCycle)
-            m_done.notify_all();
-    }
-    void WaitForCycle()
-    {
-        std::unique_lock lock(m_mutex);
-        m_done.wait(lock, [this] { return m_nCells >= kCellsPerCycle; });
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_done;
-    int m_nCells = 0;
-};
-
 void BM_StatusPollCycle(benchmark::State& state)
 {
     Platform();
     for (auto _ : state) {
-        CycleTarget target;
-        CStopSignal stop;
-        std::thread worker([&] {
-            AfxSetThreadStopSignal(&stop);
-            StatusPollThread(&target);
-        });
-        target.WaitForCycle();
+        FakePollTarget target(0);
+        PollWorker worker(target);
+        target.WaitForWrites(kCellsPerCycle);
         state.PauseTiming();
-        stop.Raise();
-        worker.join();
+        worker.Stop();
         state.ResumeTiming();
     }
 }

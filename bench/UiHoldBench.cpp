@@ -8,11 +8,12 @@
 #include "registry/Account.h"
 #include "registry/AccountFile.h"
 #include "resources/ResourceIds.h"
-#include "tests/platform/ui/ModalScript.h"
+#include "tests/support/AccountData.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/ModalScript.h"
+#include "tests/support/TempFolder.h"
 
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
@@ -35,11 +36,7 @@ void WriteAccount(fake::FakePlatform& platform)
     for (int i = 0; i < kDevices; ++i) {
         const std::string id = "d" + std::to_string(i);
         platform.setDevice(id, i % 2 == 0, i % 4 == 0, "bench-key");
-        DEVICE device;
-        device.strId = FromUtf8(id);
-        device.strDeviceId = FromUtf8(id);
-        device.strApiKey = L"bench-key";
-        group.arrDevice.Add(device);
+        group.arrDevice.Add(MakeDevice(FromUtf8(id), L"bench-key", FromUtf8(id), L"", L"", L""));
     }
     g_strPassword = L"pw";
     g_arrDevGroup.Add(group);
@@ -52,8 +49,8 @@ void WriteAccount(fake::FakePlatform& platform)
 int main()
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir folder;
-    theApp.SetExecutablePath(FromUtf8(folder.filePath("quorvane").toStdString()));
+    TempFolder folder;
+    theApp.SetExecutablePath(FromUtf8(folder.PathOf("quorvane")));
     fake::FakePlatform platform;
     fake::ProxyEnvironment proxy(platform.proxyUrl());
     WriteAccount(platform);
@@ -61,12 +58,12 @@ int main()
     qint64 nLongestGapNs = 0;
     double dSeconds = 0;
     CModalScript script;
-    script.OnWindow("输入账号密码", [](QWidget* w) {
+    script.OnWindow(DialogCaption(IDD_DLG_INPUTPWD), [](QWidget* w) {
         TypeInto(w, IDC_EDIT_ACCOUNT, "bench");
         TypeInto(w, IDC_EDIT_PASSWORD, "pw");
         Click(w, IDOK);
     });
-    script.OnWindow("Tesmir继电器控制", [&](QWidget* w) {
+    script.OnWindow(DialogCaption(IDD_QUORVANE_DIALOG), [&](QWidget* w) {
         QElapsedTimer clock, sinceLast;
         clock.start();
         sinceLast.start();

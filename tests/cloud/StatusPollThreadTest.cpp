@@ -1,7 +1,8 @@
 #include "registry/Account.h"
 #include "registry/UserListLock.h"
-#include "tests/cloud/StatusPollHarness.h"
+#include "tests/support/AccountData.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/StatusPollHarness.h"
 
 #include <gtest/gtest.h>
 
@@ -39,12 +40,8 @@ protected:
     {
         DEVGROUP group;
         group.strName = L"user";
-        for (const auto& [id, key] : devices) {
-            DEVICE device;
-            device.strDeviceId = id;
-            device.strApiKey = key;
-            group.arrDevice.Add(device);
-        }
+        for (const auto& [id, key] : devices)
+            group.arrDevice.Add(MakeDevice(L"", key, id, L"", L"", L""));
         CUserListLock lock;
         g_arrDevGroup.Add(group);
     }
@@ -279,9 +276,7 @@ TEST_F(StatusPollThreadTest, userListChangedByAnotherThread_whilePolling)
 
     std::atomic<bool> done{false};
     std::thread editor([&] {
-        DEVICE device;
-        device.strDeviceId = L"d";
-        device.strApiKey = L"k";
+        const DEVICE device = MakeDevice(L"", L"k", L"d", L"", L"", L"");
         while (!done) {
             std::this_thread::sleep_for(100us);
             CUserListLock lock;

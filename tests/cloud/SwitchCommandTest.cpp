@@ -1,6 +1,6 @@
 #include "cloud/SwitchCommand.h"
 #include "platform/inet/InternetException.h"
-#include "registry/Device.h"
+#include "tests/support/AccountData.h"
 #include "tests/support/FakePlatform.h"
 
 #include <gtest/gtest.h>
@@ -12,13 +12,7 @@ using fake::Reply;
 class SendSwitchCommandTest : public ::testing::Test
 {
 protected:
-    SendSwitchCommandTest()
-    {
-        device.strDeviceId = L"dev7";
-        device.strApiKey = L"key7";
-    }
-
-    DEVICE device;
+    const DEVICE device = MakeDevice(L"", L"key7", L"dev7", L"", L"", L"");
     fake::FakePlatform platform;
     fake::ProxyEnvironment proxy{platform.proxyUrl()};
 };
@@ -52,7 +46,7 @@ TEST_F(SendSwitchCommandTest, anyAnswerEndsTheCommandQuietly)
 
 TEST_F(SendSwitchCommandTest, anUnreachablePlatformRaisesTheExchangesError)
 {
-    const fake::ProxyEnvironment refused("http://127.0.0.1:" + std::to_string(fake::RefusedPort()));
+    const fake::ProxyEnvironment refused(fake::RefusingUrl());
     DWORD dwError = 0;
     try {
         SendSwitchCommand(device, FALSE);

@@ -1,7 +1,7 @@
 #include "console/DlgAddDev.h"
 #include "console/OperatorTexts.h"
 #include "resources/ResourceIds.h"
-#include "tests/console/EditingUi.h"
+#include "tests/console/ConsoleUi.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,7 @@ TEST(DlgAddDevTest, OpensOnThePreselectedUserAndReturnsTheFieldsTrimmed)
     CDlgAddDev dlg;
     GiveUsers(dlg, {L"甲", L"乙", L"丙"}, 2);
     CModalScript script;
-    script.OnWindow("添加设备", [](QWidget* pDialog) {
+    script.OnWindow(AddDeviceTitle(), [](QWidget* pDialog) {
         EXPECT_EQ(BoxItems(pDialog, IDC_COMBO_ADDDEV_USER), QStringList({"甲", "乙", "丙"}));
         EXPECT_EQ(BoxSelection(pDialog, IDC_COMBO_ADDDEV_USER), 2);
         TypeInto(pDialog, IDC_EDIT_DEVICE_ID, "  dev 01\t");
@@ -53,7 +53,7 @@ TEST(DlgAddDevTest, OpensOnThePreselectedUserAndReturnsTheFieldsTrimmed)
     });
 
     EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_PLAYED_THROUGH(script);
+    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
     EXPECT_TRUE(script.Boxes().isEmpty());
     EXPECT_EQ(dlg.m_strId, CString(L"dev 01"));
     EXPECT_EQ(dlg.m_strApiKey, CString(L"key"));
@@ -75,22 +75,22 @@ TEST(DlgAddDevTest, EachBadFieldIsRefusedWithItsOwnMessage)
         GiveUsers(dlg, {L"甲"}, 0);
         CModalScript script;
         for (const QString& bad : badValues) {
-            script.OnWindow("添加设备", [field, bad](QWidget* pDialog) {
+            script.OnWindow(AddDeviceTitle(), [field, bad](QWidget* pDialog) {
                 FillGoodFields(pDialog);
                 TypeInto(pDialog, kFieldEdits[field], bad);
                 Click(pDialog, IDOK);
             });
-            script.AnswerMessageBox("确定");
-            script.OnWindow("添加设备", [field, bad](QWidget* pDialog) {
+            script.AnswerMessageBox(kOk);
+            script.OnWindow(AddDeviceTitle(), [field, bad](QWidget* pDialog) {
                 EXPECT_EQ(EditText(pDialog, kFieldEdits[field]), bad);
                 const int other = (field + 1) % 6;
                 EXPECT_EQ(EditText(pDialog, kFieldEdits[other]), QString::fromUtf8(kGoodFields[other]));
             });
         }
-        script.OnWindow("添加设备", [](QWidget* pDialog) { PressKey(pDialog, IDC_EDIT_DEVICE_ID, Qt::Key_Escape); });
+        script.OnWindow(AddDeviceTitle(), [](QWidget* pDialog) { PressKey(pDialog, IDC_EDIT_DEVICE_ID, Qt::Key_Escape); });
 
         EXPECT_EQ(dlg.DoModal(), IDCANCEL) << "field " << field;
-        EXPECT_PLAYED_THROUGH(script);
+        EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
         ASSERT_EQ(script.Boxes().size(), badValues.size());
         for (int i = 0; i < badValues.size(); ++i)
             EXPECT_EQ(script.Boxes()[i], Box(kFieldMessages[field])) << "field " << field << " value " << i;
@@ -107,15 +107,15 @@ TEST(DlgAddDevTest, EachFieldRefusesCharactersTheAccountFileCannotHold)
         CModalScript script;
         QStringList expected;
         const auto pressOk = [&](const QString& text, const wchar_t* pszMessage, int nLaterField = -1) {
-            script.OnWindow("添加设备", [=](QWidget* pDialog) {
+            script.OnWindow(AddDeviceTitle(), [=](QWidget* pDialog) {
                 FillGoodFields(pDialog);
                 PasteInto(pDialog, kFieldEdits[field], text);
                 if (nLaterField >= 0)
                     TypeInto(pDialog, kFieldEdits[nLaterField], "{");
                 Click(pDialog, IDOK);
             });
-            script.AnswerMessageBox("确定");
-            script.OnWindow("添加设备", [=](QWidget* pDialog) { EXPECT_EQ(EditText(pDialog, kFieldEdits[field]), text); });
+            script.AnswerMessageBox(kOk);
+            script.OnWindow(AddDeviceTitle(), [=](QWidget* pDialog) { EXPECT_EQ(EditText(pDialog, kFieldEdits[field]), text); });
             expected << Box(pszMessage);
         };
         for (const char* text : kUnsaveableTexts)
@@ -123,14 +123,14 @@ TEST(DlgAddDevTest, EachFieldRefusesCharactersTheAccountFileCannotHold)
         pressOk("ß|", kFieldMessages[field]);
         if (field < 5)
             pressOk("ß", kUnsaveableMessages[field], field + 1);
-        script.OnWindow("添加设备", [field](QWidget* pDialog) {
+        script.OnWindow(AddDeviceTitle(), [field](QWidget* pDialog) {
             FillGoodFields(pDialog);
             PasteInto(pDialog, kFieldEdits[field], "囧镕·é€");
             Click(pDialog, IDOK);
         });
 
         EXPECT_EQ(dlg.DoModal(), IDOK) << "field " << field;
-        EXPECT_PLAYED_THROUGH(script);
+        EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
         EXPECT_EQ(script.Boxes(), expected) << "field " << field;
         const CString* members[] = {&dlg.m_strId,   &dlg.m_strApiKey,  &dlg.m_strDeviceId,
                                     &dlg.m_strName, &dlg.m_strAddress, &dlg.m_strNumber};
@@ -143,25 +143,25 @@ TEST(DlgAddDevTest, OnlyTheFirstBadFieldIsReportedPerPress)
     CDlgAddDev dlg;
     GiveUsers(dlg, {L"甲"}, 0);
     CModalScript script;
-    script.OnWindow("添加设备", [](QWidget* pDialog) {
+    script.OnWindow(AddDeviceTitle(), [](QWidget* pDialog) {
         FillGoodFields(pDialog);
         TypeInto(pDialog, IDC_EDIT_API_KEY, "");
         TypeInto(pDialog, IDC_EDIT_NUMBER, "{1}");
         Click(pDialog, IDOK);
     });
-    script.AnswerMessageBox("确定");
-    script.OnWindow("添加设备", [](QWidget* pDialog) {
+    script.AnswerMessageBox(kOk);
+    script.OnWindow(AddDeviceTitle(), [](QWidget* pDialog) {
         TypeInto(pDialog, IDC_EDIT_API_KEY, "key");
         PressKey(pDialog, IDC_EDIT_ADDRESS, Qt::Key_Return);
     });
-    script.AnswerMessageBox("确定");
-    script.OnWindow("添加设备", [](QWidget* pDialog) {
+    script.AnswerMessageBox(kOk);
+    script.OnWindow(AddDeviceTitle(), [](QWidget* pDialog) {
         TypeInto(pDialog, IDC_EDIT_NUMBER, "1");
         PressKey(pDialog, IDC_EDIT_NUMBER, Qt::Key_Return);
     });
 
     EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_PLAYED_THROUGH(script);
+    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
     EXPECT_EQ(script.Boxes(), QStringList({Box(kApiKeyInvalidText), Box(kNumberInvalidText)}));
     EXPECT_EQ(dlg.m_strApiKey, CString(L"key"));
     EXPECT_EQ(dlg.m_strNumber, CString(L"1"));
@@ -172,13 +172,13 @@ TEST(DlgAddDevTest, OkWithNoUserChosenIsRefusedAndKeepsWhatWasTyped)
     CDlgAddDev dlg;
     GiveUsers(dlg, {L"甲", L"乙"}, -1);
     CModalScript script;
-    script.OnWindow("添加设备", [](QWidget* pDialog) {
+    script.OnWindow(AddDeviceTitle(), [](QWidget* pDialog) {
         EXPECT_EQ(BoxSelection(pDialog, IDC_COMBO_ADDDEV_USER), -1);
         FillGoodFields(pDialog);
         Click(pDialog, IDOK);
     });
-    script.AnswerMessageBox("确定");
-    script.OnWindow("添加设备", [](QWidget* pDialog) {
+    script.AnswerMessageBox(kOk);
+    script.OnWindow(AddDeviceTitle(), [](QWidget* pDialog) {
         for (int i = 0; i < 6; ++i)
             EXPECT_EQ(EditText(pDialog, kFieldEdits[i]), QString::fromUtf8(kGoodFields[i]));
         ChooseInBox(pDialog, IDC_COMBO_ADDDEV_USER, 1);
@@ -186,7 +186,7 @@ TEST(DlgAddDevTest, OkWithNoUserChosenIsRefusedAndKeepsWhatWasTyped)
     });
 
     EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_PLAYED_THROUGH(script);
+    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
     EXPECT_EQ(script.Boxes(), QStringList({Box(kNoUserChosenText)}));
     EXPECT_EQ(dlg.m_nUser, 1);
     EXPECT_EQ(dlg.m_strName, CString(L"水泵"));
@@ -197,21 +197,21 @@ TEST(DlgAddDevTest, NamesAddedInOneRunFollowTheGivenOnesAndTheLastIsSelected)
     CDlgAddDev dlg;
     GiveUsers(dlg, {}, -1);
     CModalScript script;
-    script.OnWindow("添加设备", [](QWidget* pDialog) {
+    script.OnWindow(AddDeviceTitle(), [](QWidget* pDialog) {
         EXPECT_TRUE(BoxItems(pDialog, IDC_COMBO_ADDDEV_USER).isEmpty());
         EXPECT_EQ(BoxSelection(pDialog, IDC_COMBO_ADDDEV_USER), -1);
         Click(pDialog, IDC_BTN_ADD_USER);
     });
-    script.OnWindow("添加用户", [](QWidget* pDialog) {
+    script.OnWindow(AddUserTitle(), [](QWidget* pDialog) {
         TypeInto(pDialog, IDC_EDIT_USER_NAME, " 张三 ");
         PressKey(pDialog, IDC_EDIT_USER_NAME, Qt::Key_Return);
     });
-    script.OnWindow("添加设备", [](QWidget* pDialog) {
+    script.OnWindow(AddDeviceTitle(), [](QWidget* pDialog) {
         EXPECT_EQ(BoxItems(pDialog, IDC_COMBO_ADDDEV_USER), QStringList({"张三"}));
         EXPECT_EQ(BoxSelection(pDialog, IDC_COMBO_ADDDEV_USER), 0);
     });
     AddUserInDialog(script, "李|四");
-    script.OnWindow("添加设备", [](QWidget* pDialog) {
+    script.OnWindow(AddDeviceTitle(), [](QWidget* pDialog) {
         EXPECT_EQ(BoxItems(pDialog, IDC_COMBO_ADDDEV_USER), QStringList({"张三", "李|四"}));
         EXPECT_EQ(BoxSelection(pDialog, IDC_COMBO_ADDDEV_USER), 1);
         FillGoodFields(pDialog);
@@ -219,7 +219,7 @@ TEST(DlgAddDevTest, NamesAddedInOneRunFollowTheGivenOnesAndTheLastIsSelected)
     });
 
     EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_PLAYED_THROUGH(script);
+    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
     EXPECT_TRUE(script.Boxes().isEmpty());
     ASSERT_EQ(dlg.m_arrUser.GetSize(), 2);
     EXPECT_EQ(dlg.m_arrUser[0], CString(L"张三"));
@@ -233,20 +233,20 @@ TEST(DlgAddDevTest, ADuplicateNameIsRefusedButOneDifferingInCaseIsAdded)
     GiveUsers(dlg, {L"Alice", L"Bob", L"Carol"}, 0);
     CModalScript script;
     AddUserInDialog(script, "  Bob\t");
-    script.AnswerMessageBox("确定");
-    script.OnWindow("添加设备", [](QWidget* pDialog) {
+    script.AnswerMessageBox(kOk);
+    script.OnWindow(AddDeviceTitle(), [](QWidget* pDialog) {
         EXPECT_EQ(BoxItems(pDialog, IDC_COMBO_ADDDEV_USER), QStringList({"Alice", "Bob", "Carol"}));
         EXPECT_EQ(BoxSelection(pDialog, IDC_COMBO_ADDDEV_USER), 0);
     });
     AddUserInDialog(script, "bob");
-    script.OnWindow("添加设备", [](QWidget* pDialog) {
+    script.OnWindow(AddDeviceTitle(), [](QWidget* pDialog) {
         EXPECT_EQ(BoxItems(pDialog, IDC_COMBO_ADDDEV_USER), QStringList({"Alice", "Bob", "Carol", "bob"}));
         EXPECT_EQ(BoxSelection(pDialog, IDC_COMBO_ADDDEV_USER), 3);
         Click(pDialog, IDCANCEL);
     });
 
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_PLAYED_THROUGH(script);
+    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
     EXPECT_EQ(script.Boxes(), QStringList({Box(L"用户名:Bob, 已经存在! 添加失败!")}));
 }
 
@@ -255,32 +255,32 @@ TEST(DlgAddDevTest, BadUserNamesAreRefusedInTheAddUserDialog)
     CDlgAddDev dlg;
     GiveUsers(dlg, {L"甲"}, 0);
     CModalScript script;
-    script.OnWindow("添加设备", [](QWidget* pDialog) { Click(pDialog, IDC_BTN_ADD_USER); });
+    script.OnWindow(AddDeviceTitle(), [](QWidget* pDialog) { Click(pDialog, IDC_BTN_ADD_USER); });
     for (const char* bad : {" \t ", "a{b", "}"}) {
-        script.OnWindow("添加用户", [bad](QWidget* pDialog) {
+        script.OnWindow(AddUserTitle(), [bad](QWidget* pDialog) {
             TypeInto(pDialog, IDC_EDIT_USER_NAME, QString::fromUtf8(bad));
             Click(pDialog, IDOK);
         });
-        script.AnswerMessageBox("确定");
+        script.AnswerMessageBox(kOk);
     }
     // The add-user dialog stays open after each refusal, and cancelling it adds nothing.
-    script.OnWindow("添加用户", [](QWidget* pDialog) {
+    script.OnWindow(AddUserTitle(), [](QWidget* pDialog) {
         EXPECT_EQ(EditText(pDialog, IDC_EDIT_USER_NAME), "}");
         pDialog->close();
     });
-    script.OnWindow("添加设备", [](QWidget* pDialog) { Click(pDialog, IDC_BTN_ADD_USER); });
-    script.OnWindow("添加用户", [](QWidget* pDialog) {
+    script.OnWindow(AddDeviceTitle(), [](QWidget* pDialog) { Click(pDialog, IDC_BTN_ADD_USER); });
+    script.OnWindow(AddUserTitle(), [](QWidget* pDialog) {
         TypeInto(pDialog, IDC_EDIT_USER_NAME, "乙");
         PressKey(pDialog, IDC_EDIT_USER_NAME, Qt::Key_Escape);
     });
-    script.OnWindow("添加设备", [](QWidget* pDialog) {
+    script.OnWindow(AddDeviceTitle(), [](QWidget* pDialog) {
         EXPECT_EQ(BoxItems(pDialog, IDC_COMBO_ADDDEV_USER), QStringList({"甲"}));
         EXPECT_EQ(BoxSelection(pDialog, IDC_COMBO_ADDDEV_USER), 0);
         pDialog->close();
     });
 
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_PLAYED_THROUGH(script);
+    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
     EXPECT_EQ(script.Boxes(), QStringList({Box(kUserNameEmptyText), Box(kUserNameBraceText), Box(kUserNameBraceText)}));
     EXPECT_EQ(dlg.m_arrUser.GetSize(), 1);
 }
@@ -293,31 +293,31 @@ TEST(DlgAddDevTest, UserNamesTheAccountFileCannotHoldAreRefused)
     GiveUsers(dlg, {L"甲"}, 0);
     CModalScript script;
     QStringList expected;
-    script.OnWindow("添加设备", [](QWidget* pDialog) { Click(pDialog, IDC_BTN_ADD_USER); });
+    script.OnWindow(AddDeviceTitle(), [](QWidget* pDialog) { Click(pDialog, IDC_BTN_ADD_USER); });
     for (const char* text : kUnsaveableTexts) {
         const QString name = QString::fromUtf8(text);
-        script.OnWindow("添加用户", [name](QWidget* pDialog) {
+        script.OnWindow(AddUserTitle(), [name](QWidget* pDialog) {
             PasteInto(pDialog, IDC_EDIT_USER_NAME, name);
             Click(pDialog, IDOK);
         });
-        script.AnswerMessageBox("确定");
-        script.OnWindow("添加用户", [name](QWidget* pDialog) { EXPECT_EQ(EditText(pDialog, IDC_EDIT_USER_NAME), name); });
+        script.AnswerMessageBox(kOk);
+        script.OnWindow(AddUserTitle(), [name](QWidget* pDialog) { EXPECT_EQ(EditText(pDialog, IDC_EDIT_USER_NAME), name); });
         expected << Box(kUserNameUnsaveableText);
     }
-    script.OnWindow("添加用户", [](QWidget* pDialog) {
+    script.OnWindow(AddUserTitle(), [](QWidget* pDialog) {
         PasteInto(pDialog, IDC_EDIT_USER_NAME, "{ß");
         Click(pDialog, IDOK);
     });
-    script.AnswerMessageBox("确定");
+    script.AnswerMessageBox(kOk);
     expected << Box(kUserNameBraceText);
-    script.OnWindow("添加用户", [](QWidget* pDialog) {
+    script.OnWindow(AddUserTitle(), [](QWidget* pDialog) {
         PasteInto(pDialog, IDC_EDIT_USER_NAME, "张囧");
         Click(pDialog, IDOK);
     });
-    script.OnWindow("添加设备", [](QWidget* pDialog) { Click(pDialog, IDCANCEL); });
+    script.OnWindow(AddDeviceTitle(), [](QWidget* pDialog) { Click(pDialog, IDCANCEL); });
 
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_PLAYED_THROUGH(script);
+    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
     EXPECT_EQ(script.Boxes(), expected);
     ASSERT_EQ(dlg.m_arrUser.GetSize(), 2);
     EXPECT_EQ(dlg.m_arrUser[1], CString(L"张囧"));

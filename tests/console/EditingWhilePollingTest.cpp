@@ -2,7 +2,7 @@
 #include "console/QuorvaneDlg.h"
 #include "registry/Account.h"
 #include "resources/ResourceIds.h"
-#include "tests/console/EditingFixture.h"
+#include "tests/console/ConsoleFixture.h"
 #include "tests/support/FakeDeviceAnswers.h"
 
 #include <QMenu>
@@ -11,19 +11,13 @@ namespace {
 
 constexpr int kStateTimeoutMs = 8000;
 
-QString Cell(QWidget* pMain, int nRow, int nCol)
-{
-    QTableWidget* pList = DeviceList(pMain);
-    return pList->item(nRow, nCol) ? pList->item(nRow, nCol)->text() : QString();
-}
-
-using EditingWhilePollingTest = EditingTest;
+using EditingWhilePollingTest = PlatformConsoleTest;
 
 // The worker reads the user list in every cycle while the commands change it; after each
 // change every row comes to show the state of the device it now stands for.
 TEST_F(EditingWhilePollingTest, statesFollowTheDevicesThroughEdits)
 {
-    WriteAccount(L"alice", L"pw", {User(L"用户一", 4), User(L"用户二", 1)});
+    WriteAccount(L"alice", L"pw", {MakeUser(L"用户一", 4), MakeUser(L"用户二", 1)});
     for (int i = 0; i < 4; ++i)
         m_platform.setDevice("dev" + std::to_string(i), true, i % 2, "key" + std::to_string(i));
     LogIn(m_script, "alice", "pw");
@@ -45,7 +39,7 @@ TEST_F(EditingWhilePollingTest, statesFollowTheDevicesThroughEdits)
     AddDevice(m_script, "again|key1|dev1|名|址|9", {}, -1, waitFor({"断", "断", "通"}));
     AddDevice(m_script, "x|key3|dev3|名|址|7", {"新用户"}, 2, waitFor({"断", "断", "通", "通"}));
     DeleteUser(m_script, 1, waitFor({"通"}));
-    m_script.OnWindow(kMainTitle, [waitFor](QWidget* pMain) {
+    m_script.OnWindow(MainTitle(), [waitFor](QWidget* pMain) {
         waitFor({"通"})(pMain);
         ChooseInBox(pMain, IDC_COMBO_USER, 0);
         waitFor({"断", "断", "通", "通"})(pMain);
@@ -53,10 +47,10 @@ TEST_F(EditingWhilePollingTest, statesFollowTheDevicesThroughEdits)
     });
     CQuorvaneDlg dlg;
     dlg.DoModal();
-    EXPECT_PLAYED_THROUGH(m_script);
+    EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
 
     EXPECT_EQ(relays, QStringList({"断,通,断,通", "断,断,通", "断,断,通,通", "通", "通", "断,断,通,通"}));
-    EXPECT_EQ(File(), Gbk("pw\r\n{用户一}\r\n" + DeviceLine("用户一", 0) + DeviceLine("用户一", 2) +
+    EXPECT_EQ(ReadFile("alice.cfg"), Gbk("pw\r\n{用户一}\r\n" + DeviceLine("用户一", 0) + DeviceLine("用户一", 2) +
                           DeviceLine("用户一", 3) + "again|key1|dev1|名|址|9\r\n{新用户}\r\nx|key3|dev3|名|址|7\r\n"));
 }
 
@@ -67,7 +61,7 @@ TEST_F(EditingWhilePollingTest, commandsChangeTheListWhileTheWorkerReadsIt)
 {
     // Twenty devices at 50 ms each keep the worker reading for about a second per cycle, so
     // that the commands below fall into a cycle rather than into the pause between two.
-    WriteAccount(L"alice", L"pw", {User(L"用户一", 20), User(L"用户二", 2)});
+    WriteAccount(L"alice", L"pw", {MakeUser(L"用户一", 20), MakeUser(L"用户二", 2)});
     for (int i = 0; i < 200; ++i) {
         fake::Reply reply = fake::Reply::Json(fake::ErrorJson(3, "device not exist"));
         reply.delay = std::chrono::milliseconds(50);
@@ -83,7 +77,7 @@ TEST_F(EditingWhilePollingTest, commandsChangeTheListWhileTheWorkerReadsIt)
     RunMainWindow();
 
     EXPECT_GE(m_platform.requestCount(), 2u);
-    EXPECT_EQ(File(), Gbk("pw\r\n{用户二}\r\n" + DeviceLine("用户二", 1) + "m|k|d|名|址|2\r\n{新用户}\r\n"));
+    EXPECT_EQ(ReadFile("alice.cfg"), Gbk("pw\r\n{用户二}\r\n" + DeviceLine("用户二", 1) + "m|k|d|名|址|2\r\n{新用户}\r\n"));
 }
 
 void ForgetAccount()
@@ -107,8 +101,8 @@ TEST_F(EditingWhilePollingTest, wholeConsoleKeepsWhatWasLeftAcrossARestart)
     QStringList boxAtEnd, idsAtEnd;
     {
         CModalScript script;
-        script.OnWindow("输入账号密码", [](QWidget* pDialog) { Click(pDialog, IDC_BTN_NEW_ACCOUNT); });
-        script.OnWindow("新建账号", [](QWidget* pDialog) {
+        script.OnWindow(LoginTitle(), [](QWidget* pDialog) { Click(pDialog, IDC_BTN_NEW_ACCOUNT); });
+        script.OnWindow(NewAccountTitle(), [](QWidget* pDialog) {
             TypeInto(pDialog, IDC_EDIT_NEW_ACCOUNT, "bob");
             TypeInto(pDialog, IDC_EDIT_NEW_PASSWORD, "pw1");
             TypeInto(pDialog, IDC_EDIT_NEW_PASSWORD2, "pw1");
@@ -117,11 +111,11 @@ TEST_F(EditingWhilePollingTest, wholeConsoleKeepsWhatWasLeftAcrossARestart)
         AddDevice(script, "A1|ka|d1|水泵|一号楼|01", {"甲", "乙"}, 0);
         AddDevice(script, "B1|kb|d2|风机|二号楼|02", {}, 1);
         AddDevice(script, "A2|kc|d3|灯|三号楼|03", {}, 0);
-        script.OnWindow(kMainTitle, [&](QWidget* pMain) {
+        script.OnWindow(MainTitle(), [&](QWidget* pMain) {
             QTRY_COMPARE_WITH_TIMEOUT(Cell(pMain, 0, 5), QString("断"), kStateTimeoutMs);
             relayBefore = Cell(pMain, 0, 5);
             SelectRows(pMain, {0});
-            RightClickRow(pMain, 0);
+            OpenDeviceMenu(pMain);
         });
         script.OnMenu([](QMenu* pMenu) { ChooseMenuItem(pMenu, "导通"); });
         DeleteRow(script, 1, [&](QWidget* pMain) {
@@ -129,13 +123,13 @@ TEST_F(EditingWhilePollingTest, wholeConsoleKeepsWhatWasLeftAcrossARestart)
             relayAfter = Cell(pMain, 0, 5);
         });
         DeleteUser(script, 1);
-        script.OnWindow(kMainTitle, [&](QWidget* pMain) {
+        script.OnWindow(MainTitle(), [&](QWidget* pMain) {
             boxAtEnd = BoxItems(pMain, IDC_COMBO_USER);
             idsAtEnd = ListedIds(pMain);
             pMain->close();
         });
         EXPECT_FALSE(theApp.InitInstance());
-        EXPECT_PLAYED_THROUGH(script);
+        EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
         EXPECT_EQ(script.Boxes(), QStringList({Box(L"是否确定要删除该设备:灯 ？", L"提示"),
                                                Box(L"是否确定要删除该用户:乙 ？该用户下的所有设备也将删除！", L"提示")}));
     }
@@ -146,7 +140,7 @@ TEST_F(EditingWhilePollingTest, wholeConsoleKeepsWhatWasLeftAcrossARestart)
     // 乙 was the last user: none is left selected, so no devices are shown.
     EXPECT_TRUE(idsAtEnd.isEmpty());
     const std::string expected = Gbk("pw1\r\n{甲}\r\nA1|ka|d1|水泵|一号楼|01\r\n");
-    EXPECT_EQ(File("bob.cfg"), expected);
+    EXPECT_EQ(ReadFile("bob.cfg"), expected);
 
     // A new start: nothing of the first run is left in memory.
     ForgetAccount();
@@ -156,7 +150,7 @@ TEST_F(EditingWhilePollingTest, wholeConsoleKeepsWhatWasLeftAcrossARestart)
     {
         CModalScript script;
         LogIn(script, "bob", "pw1");
-        script.OnWindow(kMainTitle, [&](QWidget* pMain) {
+        script.OnWindow(MainTitle(), [&](QWidget* pMain) {
             box = BoxItems(pMain, IDC_COMBO_USER);
             nSelected = BoxSelection(pMain, IDC_COMBO_USER);
             QTRY_COMPARE_WITH_TIMEOUT(Cell(pMain, 0, 5), QString("通"), kStateTimeoutMs);
@@ -164,12 +158,12 @@ TEST_F(EditingWhilePollingTest, wholeConsoleKeepsWhatWasLeftAcrossARestart)
             pMain->close();
         });
         EXPECT_FALSE(theApp.InitInstance());
-        EXPECT_PLAYED_THROUGH(script);
+        EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
     }
     EXPECT_EQ(box, QStringList({"甲"}));
     EXPECT_EQ(nSelected, 0);
     EXPECT_EQ(row, QStringList({"A1", "01", "水泵", "一号楼", "在线", "通"}));
-    EXPECT_EQ(File("bob.cfg"), expected);
+    EXPECT_EQ(ReadFile("bob.cfg"), expected);
     EXPECT_TRUE(StampOf(FilePath("bob.cfg")) == stamp);
 }
 

@@ -1,6 +1,5 @@
-#include "PlatformConsoleFixture.h"
 #include "console/QuorvaneDlg.h"
-#include "tests/console/EditingUi.h"
+#include "tests/console/ConsoleFixture.h"
 #include "tests/support/FakeDeviceAnswers.h"
 
 #include <QComboBox>
@@ -8,25 +7,24 @@
 
 namespace {
 
-using LivePollingTest = PlatformConsoleTest;
+using LivePollingTest = AliceConsoleTest;
 
 TEST_F(LivePollingTest, listShowsEachDevicesStateAndFollowsTheChosenUser)
 {
     QStringList firstUser, secondUser;
-    m_script.OnWindow(kMain, [&](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
         QTRY_COMPARE_WITH_TIMEOUT(Cell(w, 2, 4), QString("离线"), 5000);
         QTRY_COMPARE_WITH_TIMEOUT(Cell(w, 1, 5), QString("通"), 5000);
-        for (int nRow = 0; nRow < 3; ++nRow)
-            firstUser << Cell(w, nRow, 4) + Cell(w, nRow, 5);
+        firstUser = ShownStates(w);
         m_platform.setDevice("dev0", false, 0, "key0");
         QTest::keyClick(Control<QComboBox>(w, IDC_COMBO_USER), Qt::Key_Down);
         QTRY_COMPARE_WITH_TIMEOUT(Cell(w, 0, 4), QString("离线"), 5000);
-        secondUser << Cell(w, 0, 4) + Cell(w, 0, 5);
+        secondUser = ShownStates(w);
         w->close();
     });
     CQuorvaneDlg dlg;
     dlg.DoModal();
-    ASSERT_TRUE(ScriptPlayed());
+    ASSERT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
     EXPECT_EQ(firstUser, (QStringList{"在线断", "在线通", "离线?"}));
     EXPECT_EQ(secondUser, QStringList{"离线?"});
 }
@@ -36,10 +34,10 @@ TEST_F(LivePollingTest, listShowsEachDevicesStateAndFollowsTheChosenUser)
 // written into its rows: any state there would be one of the first user's devices.
 TEST_F(LivePollingTest, choosingAnotherUserMidCycle_keepsTheOldUsersStatesOutOfTheNewRows)
 {
-    DEVGROUP second = User(L"用户二", 3);
+    DEVGROUP second = MakeUser(L"用户二", 3);
     for (int i = 0; i < 3; ++i)
         second.arrDevice[i].strDeviceId.Format(L"other%d", i);
-    WriteAccount(L"alice", L"pw", {User(L"用户一", 3), second});
+    WriteAccount(L"alice", L"pw", {MakeUser(L"用户一", 3), second});
     m_platform.setDevice("dev2", true, 1, "key2");
     // dev1's answer comes late, so that the choice falls into its exchange; dev2 is then read
     // after the choice.
@@ -50,19 +48,19 @@ TEST_F(LivePollingTest, choosingAnotherUserMidCycle_keepsTheOldUsersStatesOutOfT
     m_platform.scriptReply(lateAnswer);
 
     QStringList newRows;
-    m_script.OnWindow(kMain, [&](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
         QTRY_COMPARE_WITH_TIMEOUT(Cell(w, 0, 5), QString("断"), 5000);
         // Without turning to the event loop, so that dev1's state cannot be written before.
         ASSERT_TRUE(m_platform.waitForRequests(3, std::chrono::seconds(5)));
         QTest::keyClick(Control<QComboBox>(w, IDC_COMBO_USER), Qt::Key_Down);
         QTRY_VERIFY_WITH_TIMEOUT(m_platform.requestCount() >= 9, 15000);
-        for (int nRow = 0; nRow < List(w)->rowCount(); ++nRow)
+        for (int nRow = 0; nRow < DeviceList(w)->rowCount(); ++nRow)
             newRows << Cell(w, nRow, 0) + ":" + Cell(w, nRow, 4) + Cell(w, nRow, 5);
         w->close();
     });
     CQuorvaneDlg dlg;
     dlg.DoModal();
-    ASSERT_TRUE(ScriptPlayed());
+    ASSERT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
     std::vector<std::string> paths;
     for (const auto& request : m_platform.requests())
         paths.push_back(request.path);
@@ -79,7 +77,7 @@ TEST_F(LivePollingTest, closingWhileTheWorkerWaitsOnASilentPlatformEndsPromptly)
     m_platform.scriptReply(fake::Reply::Silence());
     qint64 nClosingMs = -1;
     QElapsedTimer clock;
-    m_script.OnWindow(kMain, [&](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
         QTRY_VERIFY_WITH_TIMEOUT(m_platform.requestCount() >= 1, 5000);
         clock.start();
         w->close();
@@ -89,7 +87,7 @@ TEST_F(LivePollingTest, closingWhileTheWorkerWaitsOnASilentPlatformEndsPromptly)
         dlg.DoModal();
         nClosingMs = clock.elapsed();
     }
-    ASSERT_TRUE(ScriptPlayed());
+    ASSERT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
     EXPECT_LT(nClosingMs, 2000);
     EXPECT_EQ(m_platform.requestCount(), 1u);
 }

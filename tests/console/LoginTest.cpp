@@ -1,35 +1,21 @@
-#include "ConsoleFixture.h"
-#include "tests/console/EditingUi.h"
-#include "tests/platform/ui/ModalScript.h"
 #include "console/OperatorTexts.h"
 #include "console/QuorvaneDlg.h"
 #include "registry/Account.h"
 #include "resources/ResourceIds.h"
+#include "tests/console/ConsoleFixture.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QTableWidget>
 
+#include <filesystem>
+
 namespace {
-
-const char* const kLogin = "输入账号密码";
-const char* const kNewAccount = "新建账号";
-const char* const kMain = "Tesmir继电器控制";
-
-void LogIn(CModalScript& script, const QString& account, const QString& password)
-{
-    script.OnWindow(kLogin, [=](QWidget* w) {
-        TypeInto(w, IDC_EDIT_ACCOUNT, account);
-        TypeInto(w, IDC_EDIT_PASSWORD, password);
-        Click(w, IDOK);
-    });
-}
 
 void NewAccount(CModalScript& script, const QString& name, const QString& password, const QString& again)
 {
-    script.OnWindow(kNewAccount, [=](QWidget* w) {
+    script.OnWindow(NewAccountTitle(), [=](QWidget* w) {
         TypeInto(w, IDC_EDIT_NEW_ACCOUNT, name);
         TypeInto(w, IDC_EDIT_NEW_PASSWORD, password);
         TypeInto(w, IDC_EDIT_NEW_PASSWORD2, again);
@@ -42,7 +28,7 @@ using LoginTest = ConsoleTest;
 TEST_F(LoginTest, cancelEndsTheProgramWithoutMessageOrWindow)
 {
     CModalScript script;
-    script.OnWindow(kLogin, [](QWidget* w) { Click(w, IDCANCEL); });
+    script.OnWindow(LoginTitle(), [](QWidget* w) { Click(w, IDCANCEL); });
     EXPECT_FALSE(theApp.InitInstance());
     EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
     EXPECT_TRUE(script.Boxes().isEmpty());
@@ -52,10 +38,10 @@ TEST_F(LoginTest, cancelEndsTheProgramWithoutMessageOrWindow)
 
 TEST_F(LoginTest, wrongPasswordShowsOneMessageAndEnds)
 {
-    WriteAccount(L"alice", L"Secret", {User(L"u", 1)});
+    WriteAccount(L"alice", L"Secret", {MakeUser(L"u", 1)});
     CModalScript script;
     LogIn(script, "alice", "secret");
-    script.AnswerMessageBox("确定");
+    script.AnswerMessageBox(kOk);
     CQuorvaneDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(script.Boxes(), QStringList{"quorvane|密码错误!"});
@@ -64,10 +50,10 @@ TEST_F(LoginTest, wrongPasswordShowsOneMessageAndEnds)
 
 TEST_F(LoginTest, unreadableAccountFileEndsTheLoginWithAMessage)
 {
-    ASSERT_TRUE(QDir(m_folder.path()).mkdir("dave.cfg"));
+    ASSERT_TRUE(std::filesystem::create_directory(FilePath("dave.cfg")));
     CModalScript script;
     LogIn(script, "dave", "");
-    script.AnswerMessageBox("确定");
+    script.AnswerMessageBox(kOk);
     CQuorvaneDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(script.Boxes(), QStringList{"quorvane|读取文件失败"});
@@ -75,12 +61,12 @@ TEST_F(LoginTest, unreadableAccountFileEndsTheLoginWithAMessage)
 
 TEST_F(LoginTest, trimmedAccountAndPasswordOpenTheMainWindow)
 {
-    WriteAccount(L"alice", L"Secret", {User(L"用户一", 2)});
+    WriteAccount(L"alice", L"Secret", {MakeUser(L"用户一", 2)});
     CModalScript script;
     LogIn(script, "  alice ", " Secret  ");
     int nRows = -1;
-    script.OnWindow(kMain, [&](QWidget* w) {
-        nRows = Control<QTableWidget>(w, IDC_LIST_DEVICE)->rowCount();
+    script.OnWindow(MainTitle(), [&](QWidget* w) {
+        nRows = DeviceList(w)->rowCount();
         w->close();
     });
     CQuorvaneDlg dlg;
@@ -93,17 +79,17 @@ TEST_F(LoginTest, trimmedAccountAndPasswordOpenTheMainWindow)
 TEST_F(LoginTest, newAccountRefusesEmptyAndDifferingPasswordsThenCreatesTheFile)
 {
     CModalScript script;
-    script.OnWindow(kLogin, [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
+    script.OnWindow(LoginTitle(), [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
     NewAccount(script, "   ", "a", "b");
-    script.AnswerMessageBox("确定");
+    script.AnswerMessageBox(kOk);
     NewAccount(script, " carol ", "Pw", "pw");
-    script.AnswerMessageBox("确定");
+    script.AnswerMessageBox(kOk);
     NewAccount(script, " carol ", "Pw", "Pw ");
     int nUsers = -1, nSelected = 0, nRows = -1;
-    script.OnWindow(kMain, [&](QWidget* w) {
+    script.OnWindow(MainTitle(), [&](QWidget* w) {
         nUsers = Control<QComboBox>(w, IDC_COMBO_USER)->count();
         nSelected = Control<QComboBox>(w, IDC_COMBO_USER)->currentIndex();
-        nRows = Control<QTableWidget>(w, IDC_LIST_DEVICE)->rowCount();
+        nRows = DeviceList(w)->rowCount();
         w->close();
     });
     CQuorvaneDlg dlg;
@@ -122,14 +108,14 @@ TEST_F(LoginTest, newAccountRefusesEmptyAndDifferingPasswordsThenCreatesTheFile)
 TEST_F(LoginTest, lineBreaksPastedOrSetIntoTheNewAccountEditsAreCut)
 {
     CModalScript script;
-    script.OnWindow(kLogin, [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
-    script.OnWindow(kNewAccount, [](QWidget* w) {
+    script.OnWindow(LoginTitle(), [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
+    script.OnWindow(NewAccountTitle(), [](QWidget* w) {
         PasteInto(w, IDC_EDIT_NEW_ACCOUNT, "bob\nother");
         SetEditText(w, IDC_EDIT_NEW_PASSWORD, L"pw1\r\nzz");
         PasteInto(w, IDC_EDIT_NEW_PASSWORD2, "pw1\ryy");
         Click(w, IDOK);
     });
-    script.OnWindow(kMain, [](QWidget* w) { w->close(); });
+    script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
     CQuorvaneDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
@@ -140,14 +126,14 @@ TEST_F(LoginTest, lineBreaksPastedOrSetIntoTheNewAccountEditsAreCut)
 
 TEST_F(LoginTest, lineBreaksPastedOrSetIntoTheLoginEditsAreCut)
 {
-    WriteAccount(L"alice", L"Secret", {User(L"用户一", 1)});
+    WriteAccount(L"alice", L"Secret", {MakeUser(L"用户一", 1)});
     CModalScript script;
-    script.OnWindow(kLogin, [](QWidget* w) {
+    script.OnWindow(LoginTitle(), [](QWidget* w) {
         PasteInto(w, IDC_EDIT_ACCOUNT, "alice\r\nbob");
         SetEditText(w, IDC_EDIT_PASSWORD, L"Secret\nSecret");
         Click(w, IDOK);
     });
-    script.OnWindow(kMain, [](QWidget* w) { w->close(); });
+    script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
     CQuorvaneDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
@@ -162,37 +148,37 @@ TEST_F(LoginTest, newAccountRefusesAPasswordTheAccountFileCannotHold)
 {
     CModalScript script;
     QStringList expected;
-    script.OnWindow(kLogin, [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
+    script.OnWindow(LoginTitle(), [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
     for (const char* text : {"Straße", "mañana", "비밀번호", "pw😀"}) {
         const QString password = QString::fromUtf8(text);
-        script.OnWindow(kNewAccount, [password](QWidget* w) {
+        script.OnWindow(NewAccountTitle(), [password](QWidget* w) {
             TypeInto(w, IDC_EDIT_NEW_ACCOUNT, "dora");
             PasteInto(w, IDC_EDIT_NEW_PASSWORD, password);
             PasteInto(w, IDC_EDIT_NEW_PASSWORD2, password);
             Click(w, IDOK);
         });
-        script.AnswerMessageBox("确定");
-        script.OnWindow(kNewAccount, [password](QWidget* w) {
+        script.AnswerMessageBox(kOk);
+        script.OnWindow(NewAccountTitle(), [password](QWidget* w) {
             EXPECT_EQ(EditText(w, IDC_EDIT_NEW_ACCOUNT), "dora");
             EXPECT_EQ(EditText(w, IDC_EDIT_NEW_PASSWORD), password);
             EXPECT_EQ(EditText(w, IDC_EDIT_NEW_PASSWORD2), password);
         });
         expected << Box(kPasswordUnsaveableText);
     }
-    script.OnWindow(kNewAccount, [](QWidget* w) {
+    script.OnWindow(NewAccountTitle(), [](QWidget* w) {
         PasteInto(w, IDC_EDIT_NEW_PASSWORD, "ß");
         PasteInto(w, IDC_EDIT_NEW_PASSWORD2, "ss");
         Click(w, IDOK);
     });
-    script.AnswerMessageBox("确定");
+    script.AnswerMessageBox(kOk);
     expected << Box(kPasswordsDifferText);
-    script.OnWindow(kNewAccount, [](QWidget* w) {
+    script.OnWindow(NewAccountTitle(), [](QWidget* w) {
         PasteInto(w, IDC_EDIT_NEW_ACCOUNT, "도라");
         PasteInto(w, IDC_EDIT_NEW_PASSWORD, "密码囧");
         PasteInto(w, IDC_EDIT_NEW_PASSWORD2, "密码囧");
         Click(w, IDOK);
     });
-    script.OnWindow(kMain, [](QWidget* w) { w->close(); });
+    script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
     CQuorvaneDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
@@ -204,15 +190,15 @@ TEST_F(LoginTest, newAccountRefusesAPasswordTheAccountFileCannotHold)
 
 TEST_F(LoginTest, newAccountForAnExistingFileIsRefusedAndTheFileKept)
 {
-    WriteAccount(L"bob", L"old", {User(L"u", 2)});
+    WriteAccount(L"bob", L"old", {MakeUser(L"u", 2)});
     const std::string before = ReadFile("bob.cfg");
     CModalScript script;
-    script.OnWindow(kLogin, [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
+    script.OnWindow(LoginTitle(), [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
     NewAccount(script, "bob", "new", "new");
-    script.AnswerMessageBox("确定");
-    script.OnWindow(kLogin, [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
-    script.OnWindow(kNewAccount, [](QWidget* w) { Click(w, IDCANCEL); });
-    script.OnWindow(kLogin, [](QWidget* w) { Click(w, IDCANCEL); });
+    script.AnswerMessageBox(kOk);
+    script.OnWindow(LoginTitle(), [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
+    script.OnWindow(NewAccountTitle(), [](QWidget* w) { Click(w, IDCANCEL); });
+    script.OnWindow(LoginTitle(), [](QWidget* w) { Click(w, IDCANCEL); });
     CQuorvaneDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();

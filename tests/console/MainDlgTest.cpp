@@ -1,11 +1,10 @@
-#include "ConsoleFixture.h"
-#include "tests/platform/ui/ModalScript.h"
 #include "console/QuorvaneDlg.h"
 #include "platform/ui/DialogHost.h"
 #include "platform/ui/DialogUnits.h"
 #include "platform/ui/Thread.h"
 #include "registry/Account.h"
 #include "resources/ResourceIds.h"
+#include "tests/console/ConsoleFixture.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -23,24 +22,14 @@
 
 namespace {
 
-const char* const kMain = "Tesmir继电器控制";
-
-QStringList Row(QTableWidget* pList, int nRow)
-{
-    QStringList texts;
-    for (int nCol = 0; nCol < pList->columnCount(); ++nCol)
-        texts << pList->item(nRow, nCol)->text();
-    return texts;
-}
-
 class MainDlgTest : public ConsoleTest
 {
 protected:
     void SetUp() override
     {
         ConsoleTest::SetUp();
-        WriteAccount(L"alice", L"pw", {User(L"用户一", 2), User(L"用户二", 1), User(L"空用户", 0)});
-        m_script.OnWindow("输入账号密码", [this](QWidget* w) {
+        WriteAccount(L"alice", L"pw", {MakeUser(L"用户一", 2), MakeUser(L"用户二", 1), MakeUser(L"空用户", 0)});
+        m_script.OnWindow(LoginTitle(), [this](QWidget* w) {
             m_loginGeometry = w->geometry();
             m_bLoginHasMenuButton = w->findChild<QToolButton*>("afxSystemMenuButton") != nullptr;
             TypeInto(w, IDC_EDIT_ACCOUNT, "alice");
@@ -65,16 +54,15 @@ TEST_F(MainDlgTest, aStateMeantForTheListBeforeARefillIsDropped)
     CQuorvaneDlg dlg;
     IStatusPollTarget& target = dlg;
     QStringList cells;
-    m_script.OnWindow(kMain, [&](QWidget* w) {
-        auto* pList = Control<QTableWidget>(w, IDC_LIST_DEVICE);
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
         unsigned nBefore = 0, nAfter = 0;
         target.GetSelectedUser(nBefore);
         QTest::keyClick(Control<QComboBox>(w, IDC_COMBO_USER), Qt::Key_Down);
         target.SetStateCell(nBefore, 0, 4, L"在线");
-        cells << pList->item(0, 4)->text();
+        cells << Cell(w, 0, 4);
         target.GetSelectedUser(nAfter);
         target.SetStateCell(nAfter, 0, 4, L"离线");
-        cells << pList->item(0, 4)->text();
+        cells << Cell(w, 0, 4);
         w->close();
     });
     dlg.DoModal();
@@ -86,19 +74,19 @@ TEST_F(MainDlgTest, showsTheUsersAndTheDevicesOfTheChosenUser)
 {
     QStringList users, headers, first, afterChoice;
     int nFirstRows = 0, nSecondRows = 0, nEmptyRows = -1;
-    m_script.OnWindow(kMain, [&](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
         auto* pCombo = Control<QComboBox>(w, IDC_COMBO_USER);
-        auto* pList = Control<QTableWidget>(w, IDC_LIST_DEVICE);
+        auto* pList = DeviceList(w);
         for (int i = 0; i < pCombo->count(); ++i)
             users << pCombo->itemText(i);
         users << QString::number(pCombo->currentIndex());
         for (int i = 0; i < pList->columnCount(); ++i)
             headers << pList->horizontalHeaderItem(i)->text() + ":" + QString::number(pList->columnWidth(i));
         nFirstRows = pList->rowCount();
-        first = Row(pList, 1);
+        first = RowTexts(w, 1);
         QTest::keyClick(pCombo, Qt::Key_Down);
         nSecondRows = pList->rowCount();
-        afterChoice = Row(pList, 0);
+        afterChoice = RowTexts(w, 0);
         QTest::keyClick(pCombo, Qt::Key_Down);
         nEmptyRows = pList->rowCount();
         w->close();
@@ -119,7 +107,7 @@ TEST_F(MainDlgTest, showsTheUsersAndTheDevicesOfTheChosenUser)
 TEST_F(MainDlgTest, enterAndEscapeAreDiscardedEverywhere)
 {
     bool bStillOpen = false;
-    m_script.OnWindow(kMain, [&](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
         for (int nID : {IDC_COMBO_USER, IDC_LIST_DEVICE, IDC_BTN_ADD_DEVICE, IDC_BTN_DELETE_USER}) {
             FindControl(w, nID)->setFocus();
             QTest::keyClick(FindControl(w, nID), Qt::Key_Return);
@@ -138,8 +126,8 @@ TEST_F(MainDlgTest, enterAndEscapeAreDiscardedEverywhere)
 TEST_F(MainDlgTest, rightClickInTheListOpensTheDeviceMenu)
 {
     QStringList items;
-    m_script.OnWindow(kMain, [](QWidget* w) {
-        QWidget* pViewport = Control<QTableWidget>(w, IDC_LIST_DEVICE)->viewport();
+    m_script.OnWindow(MainTitle(), [](QWidget* w) {
+        QWidget* pViewport = DeviceList(w)->viewport();
         RightClick(pViewport, QPoint(10, pViewport->height() - 5));
     });
     m_script.OnMenu([&](QMenu* pMenu) {
@@ -147,7 +135,7 @@ TEST_F(MainDlgTest, rightClickInTheListOpensTheDeviceMenu)
             items << pAction->text();
         pMenu->close();
     });
-    m_script.OnWindow(kMain, [](QWidget* w) { w->close(); });
+    m_script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
     CQuorvaneDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
@@ -159,7 +147,7 @@ TEST_F(MainDlgTest, aboutBoxOpensFromTheSystemMenu)
     QStringList items, aboutTexts;
     QPoint mainCentre, aboutCentre;
     bool bAboutHasMenuButton = true;
-    m_script.OnWindow(kMain, [&](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
         mainCentre = w->geometry().center();
         QTest::mouseClick(SystemMenuButton(w), Qt::LeftButton);
     });
@@ -175,7 +163,7 @@ TEST_F(MainDlgTest, aboutBoxOpensFromTheSystemMenu)
         bAboutHasMenuButton = SystemMenuButton(w) != nullptr;
         Click(w, IDOK);
     });
-    m_script.OnWindow(kMain, [](QWidget* w) { QTest::keyClick(w, Qt::Key_Space, Qt::AltModifier); });
+    m_script.OnWindow(MainTitle(), [](QWidget* w) { QTest::keyClick(w, Qt::Key_Space, Qt::AltModifier); });
     m_script.OnMenu([](QMenu* pMenu) { ChooseMenuItem(pMenu, "关闭(&C)\tAlt+F4"); });
     CQuorvaneDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
@@ -194,17 +182,17 @@ TEST_F(MainDlgTest, dialogsOpenWhereTheFrameworkPutsThem)
     QRect mainGeometry, addDeviceGeometry;
     QPoint mainTopLeft(-1, -1);
     bool bAddDeviceHasMenuButton = true;
-    m_script.OnWindow(kMain, [&](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
         mainGeometry = w->geometry();
         mainTopLeft = w->frameGeometry().topLeft();
         Click(w, IDC_BTN_ADD_DEVICE);
     });
-    m_script.OnWindow("添加设备", [&](QWidget* w) {
+    m_script.OnWindow(AddDeviceTitle(), [&](QWidget* w) {
         addDeviceGeometry = w->geometry();
         bAddDeviceHasMenuButton = SystemMenuButton(w) != nullptr;
         Click(w, IDCANCEL);
     });
-    m_script.OnWindow(kMain, [](QWidget* w) { w->close(); });
+    m_script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
     CQuorvaneDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
@@ -222,7 +210,7 @@ TEST_F(MainDlgTest, systemMenuButtonShowsTheSmallIconInAFreeCorner)
     QToolButton* pButton = nullptr;
     QImage shown, smallIcon;
     QStringList overlapped;
-    m_script.OnWindow(kMain, [&](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
         pButton = SystemMenuButton(w);
         if (!pButton)
             return;
@@ -251,11 +239,11 @@ TEST_F(MainDlgTest, systemMenuButtonShowsTheSmallIconInAFreeCorner)
     EXPECT_TRUE(overlapped.isEmpty()) << overlapped.join(",").toStdString();
 }
 
-// The device list is one tab stop between the user box and "添加设备".
+// The device list is one tab stop between the user box and AddDeviceTitle().
 TEST_F(MainDlgTest, tabLeavesTheDeviceListForTheNextAndThePreviousControl)
 {
     int nAfterTab = 0, nAfterBacktab = 0;
-    m_script.OnWindow(kMain, [&](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
         QWidget* pList = FindControl(w, IDC_LIST_DEVICE);
         pList->setFocus();
         QTest::keyClick(pList, Qt::Key_Tab);
@@ -276,8 +264,8 @@ TEST_F(MainDlgTest, tabLeavesTheDeviceListForTheNextAndThePreviousControl)
 TEST_F(MainDlgTest, menuKeyInTheListOpensNoMenu)
 {
     bool bMenuOpened = false;
-    m_script.OnWindow(kMain, [&](QWidget* w) {
-        auto* pList = Control<QTableWidget>(w, IDC_LIST_DEVICE);
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
+        auto* pList = DeviceList(w);
         pList->setFocus();
         pList->selectRow(0);
         // Runs inside the menu's own loop if the key opens one.
@@ -289,7 +277,7 @@ TEST_F(MainDlgTest, menuKeyInTheListOpensNoMenu)
         });
         PressMenuKey(pList);
     });
-    m_script.OnWindow(kMain, [](QWidget* w) { w->close(); });
+    m_script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
     CQuorvaneDlg dlg;
     dlg.DoModal();
     EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
@@ -301,7 +289,7 @@ TEST_F(MainDlgTest, menuKeyInTheListOpensNoMenu)
 TEST_F(MainDlgTest, droppedUserListIsAsTallAsTheTemplateGivesIt)
 {
     int nRows = 0, nRowHeight = 0, nListHeight = 0;
-    m_script.OnWindow(kMain, [&](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
         auto* pCombo = Control<QComboBox>(w, IDC_COMBO_USER);
         pCombo->showPopup();
         nRows = pCombo->maxVisibleItems();
@@ -356,10 +344,9 @@ TEST_F(MainDlgTest, closingStopsTheWorkerBeforeTheWindowGoesAway)
 {
     QString state;
     QElapsedTimer clock;
-    m_script.OnWindow(kMain, [&](QWidget* w) {
-        auto* pList = Control<QTableWidget>(w, IDC_LIST_DEVICE);
-        QTRY_VERIFY_WITH_TIMEOUT(pList->item(0, 4)->text() == "在线", 5000);
-        state = pList->item(0, 4)->text();
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
+        QTRY_COMPARE_WITH_TIMEOUT(Cell(w, 0, 4), QString("在线"), 5000);
+        state = Cell(w, 0, 4);
         clock.start();
         w->close();
     });

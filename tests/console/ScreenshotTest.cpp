@@ -1,7 +1,6 @@
-#include "ConsoleFixture.h"
 #include "console/QuorvaneDlg.h"
 #include "resources/ResourceIds.h"
-#include "tests/platform/ui/ModalScript.h"
+#include "tests/console/ConsoleFixture.h"
 
 #include <QImage>
 #include <QLineEdit>
@@ -20,7 +19,7 @@ class ScreenshotTest : public ConsoleTest
 protected:
     QString OutputPath(const QString& name) const
     {
-        const QString dir = qEnvironmentVariable("QUORVANE_SCREENSHOT_DIR", m_folder.path());
+        const QString dir = qEnvironmentVariable("QUORVANE_SCREENSHOT_DIR", QString::fromStdString(m_folder.Path()));
         return dir + "/" + name;
     }
 
@@ -47,7 +46,7 @@ protected:
 
 TEST_F(ScreenshotTest, rendersLoginNewAccountMainWindowAndAddDevice)
 {
-    DEVGROUP pumps = User(L"水泵房", 0);
+    DEVGROUP pumps = MakeUser(L"水泵房", 0);
     const wchar_t* const names[][4] = {{L"P-01", L"1号水泵", L"一号楼地下室", L"5001"},
                                        {L"P-02", L"2号水泵", L"二号楼地下室", L"5002"},
                                        {L"L-07", L"走廊照明", L"三号楼三层", L"5003"}};
@@ -56,46 +55,30 @@ TEST_F(ScreenshotTest, rendersLoginNewAccountMainWindowAndAddDevice)
     m_platform.setDevice("5002", true, 0);
     m_platform.setDevice("5003", false, 0);
     fake::ProxyEnvironment proxy(m_platform.proxyUrl());
-    for (const auto& name : names) {
-        DEVICE device;
-        device.strId = name[0];
-        device.strApiKey = L"key";
-        device.strDeviceId = name[3];
-        device.strName = name[1];
-        device.strAddress = name[2];
-        device.strNumber = name[0] + 2;
-        pumps.arrDevice.Add(device);
-    }
-    WriteAccount(L"demo", L"pw", {pumps, User(L"照明", 2)});
+    for (const auto& name : names)
+        pumps.arrDevice.Add(MakeDevice(name[0], L"key", name[3], name[1], name[2], name[0] + 2));
+    WriteAccount(L"demo", L"pw", {pumps, MakeUser(L"照明", 2)});
 
     CQuorvaneDlg dlg;
     CModalScript script;
-    script.OnWindow("输入账号密码", [&](QWidget* w) {
+    script.OnWindow(LoginTitle(), [&](QWidget* w) {
         TypeInto(w, IDC_EDIT_ACCOUNT, "demo");
         TypeInto(w, IDC_EDIT_PASSWORD, "pw");
         Save(w, "login.png");
         Click(w, IDC_BTN_NEW_ACCOUNT);
     });
-    script.OnWindow("新建账号", [&](QWidget* w) {
+    script.OnWindow(NewAccountTitle(), [&](QWidget* w) {
         TypeInto(w, IDC_EDIT_NEW_ACCOUNT, "新账号");
         Save(w, "new-account.png");
         Click(w, IDCANCEL);
     });
-    script.OnWindow("输入账号密码", [](QWidget* w) { Click(w, IDOK); });
-    script.OnWindow("Tesmir继电器控制", [&](QWidget* w) {
-        auto* pList = Control<QTableWidget>(w, IDC_LIST_DEVICE);
-        const QStringList shown = {"在线", "通", "在线", "断", "离线", "?"};
-        const auto states = [pList] {
-            QStringList cells;
-            for (int nRow = 0; nRow < pList->rowCount(); ++nRow)
-                cells << pList->item(nRow, 4)->text() << pList->item(nRow, 5)->text();
-            return cells;
-        };
-        QTRY_COMPARE_WITH_TIMEOUT(states(), shown, 5000);
+    script.OnWindow(LoginTitle(), [](QWidget* w) { Click(w, IDOK); });
+    script.OnWindow(MainTitle(), [&](QWidget* w) {
+        QTRY_COMPARE_WITH_TIMEOUT(ShownStates(w), QStringList({"在线通", "在线断", "离线?"}), 5000);
         Save(w, "main-window.png");
         Click(w, IDC_BTN_ADD_DEVICE);
     });
-    script.OnWindow("添加设备", [&](QWidget* w) {
+    script.OnWindow(AddDeviceTitle(), [&](QWidget* w) {
         const std::pair<int, const char*> fields[] = {{IDC_EDIT_DEVICE_ID, "P-03"}, {IDC_EDIT_API_KEY, "key"},
                                                       {IDC_EDIT_PLATFORM_ID, "5003"}, {IDC_EDIT_DEVICE_NAME, "3号水泵"},
                                                       {IDC_EDIT_ADDRESS, "三号楼地下室"}, {IDC_EDIT_NUMBER, "{03}"}};
@@ -108,8 +91,8 @@ TEST_F(ScreenshotTest, rendersLoginNewAccountMainWindowAndAddDevice)
         Save(pBox, "message-box.png");
         QTest::mouseClick(pBox->buttons().front(), Qt::LeftButton);
     });
-    script.OnWindow("添加设备", [](QWidget* w) { Click(w, IDCANCEL); });
-    script.OnWindow("Tesmir继电器控制", [](QWidget* w) { w->close(); });
+    script.OnWindow(AddDeviceTitle(), [](QWidget* w) { Click(w, IDCANCEL); });
+    script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
     dlg.DoModal();
     EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
     ASSERT_EQ(m_dark.size(), 5);

@@ -1,7 +1,7 @@
-#include "PlatformConsoleFixture.h"
 #include "console/QuorvaneDlg.h"
 #include "registry/Account.h"
 #include "registry/UserListLock.h"
+#include "tests/console/ConsoleFixture.h"
 #include "tests/support/FakeDeviceAnswers.h"
 
 #include <QComboBox>
@@ -10,7 +10,7 @@
 
 namespace {
 
-using SwitchCommandTest = PlatformConsoleTest;
+using SwitchCommandTest = AliceConsoleTest;
 
 // Waits long enough for a posted menu command to have run on the UI thread.
 void LetCommandRun()
@@ -21,19 +21,19 @@ void LetCommandRun()
 TEST_F(SwitchCommandTest, eachCommandPostsItsBodyForTheSelectedDevice)
 {
     for (const char* item : {"导通", "断开"}) {
-        m_script.OnWindow(kMain, [this](QWidget* w) {
+        m_script.OnWindow(MainTitle(), [this](QWidget* w) {
             SelectRows(w, {1});
             OpenDeviceMenu(w);
         });
         m_script.OnMenu([item](QMenu* pMenu) { ChooseMenuItem(pMenu, item); });
     }
-    m_script.OnWindow(kMain, [this](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [this](QWidget* w) {
         QTRY_COMPARE(Posts().size(), size_t(2));
         w->close();
     });
     CQuorvaneDlg dlg;
     dlg.DoModal();
-    ASSERT_TRUE(ScriptPlayed());
+    ASSERT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
     EXPECT_TRUE(m_script.Boxes().isEmpty());
 
     const auto posts = Posts();
@@ -48,19 +48,19 @@ TEST_F(SwitchCommandTest, eachCommandPostsItsBodyForTheSelectedDevice)
 
 TEST_F(SwitchCommandTest, threeRowsSelected_switchOnlyTheFirst)
 {
-    m_script.OnWindow(kMain, [this](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [this](QWidget* w) {
         SelectRows(w, {2, 0, 1});
         OpenDeviceMenu(w);
     });
     m_script.OnMenu([](QMenu* pMenu) { ChooseMenuItem(pMenu, "导通"); });
-    m_script.OnWindow(kMain, [this](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [this](QWidget* w) {
         LetCommandRun();
-        EXPECT_EQ(List(w)->selectionModel()->selectedRows().size(), 3);
+        EXPECT_EQ(DeviceList(w)->selectionModel()->selectedRows().size(), 3);
         w->close();
     });
     CQuorvaneDlg dlg;
     dlg.DoModal();
-    ASSERT_TRUE(ScriptPlayed());
+    ASSERT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
     const auto posts = Posts();
     ASSERT_EQ(posts.size(), 1u);
     EXPECT_EQ(posts[0].path, "/cmds?qos=1&timeout=10&device_id=dev0");
@@ -69,14 +69,14 @@ TEST_F(SwitchCommandTest, threeRowsSelected_switchOnlyTheFirst)
 TEST_F(SwitchCommandTest, nothingIsSentWithoutARowOrForARowOrUserThatIsGone)
 {
     auto command = [this](std::function<void(QWidget*)> prepare) {
-        m_script.OnWindow(kMain, [this, prepare](QWidget* w) {
+        m_script.OnWindow(MainTitle(), [this, prepare](QWidget* w) {
             LetCommandRun();
             prepare(w);
             OpenDeviceMenu(w);
         });
         m_script.OnMenu([](QMenu* pMenu) { ChooseMenuItem(pMenu, "导通"); });
     };
-    command([](QWidget* w) { List(w)->clearSelection(); });
+    command([](QWidget* w) { DeviceList(w)->clearSelection(); });
     // The user list lost devices 1 and 2 while the list still shows them.
     command([](QWidget* w) {
         SelectRows(w, {2});
@@ -93,13 +93,13 @@ TEST_F(SwitchCommandTest, nothingIsSentWithoutARowOrForARowOrUserThatIsGone)
         CUserListLock lock;
         g_arrDevGroup.RemoveAll();
     });
-    m_script.OnWindow(kMain, [](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [](QWidget* w) {
         LetCommandRun();
         w->close();
     });
     CQuorvaneDlg dlg;
     dlg.DoModal();
-    ASSERT_TRUE(ScriptPlayed());
+    ASSERT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
     EXPECT_TRUE(Posts().empty());
     EXPECT_TRUE(m_script.Boxes().isEmpty());
 }
@@ -114,9 +114,9 @@ TEST_F(SwitchCommandTest, commandChangesNothingOnScreenUntilTheNextStatusRead)
         size_t nRequestsSoFar;
     };
     std::vector<Change> relayChanges;
-    m_script.OnWindow(kMain, [&](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
         QTRY_COMPARE_WITH_TIMEOUT(Cell(w, 0, 5), QString("断"), 5000);
-        QObject::connect(List(w), &QTableWidget::itemChanged, [&](QTableWidgetItem* pItem) {
+        QObject::connect(DeviceList(w), &QTableWidget::itemChanged, [&](QTableWidgetItem* pItem) {
             if (pItem->row() == 0 && pItem->column() == 5)
                 relayChanges.push_back({pItem->text(), m_platform.requestCount()});
         });
@@ -124,14 +124,14 @@ TEST_F(SwitchCommandTest, commandChangesNothingOnScreenUntilTheNextStatusRead)
         OpenDeviceMenu(w);
     });
     m_script.OnMenu([](QMenu* pMenu) { ChooseMenuItem(pMenu, "导通"); });
-    m_script.OnWindow(kMain, [&](QWidget* w) {
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
         QTRY_COMPARE_WITH_TIMEOUT(Cell(w, 0, 5), QString("通"), 5000);
         EXPECT_EQ(Cell(w, 0, 4), "在线");
         w->close();
     });
     CQuorvaneDlg dlg;
     dlg.DoModal();
-    ASSERT_TRUE(ScriptPlayed());
+    ASSERT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
 
     const auto requests = m_platform.requests();
     const auto post = std::find_if(requests.begin(), requests.end(), [](const auto& r) { return r.method == "POST"; });
@@ -146,11 +146,11 @@ TEST_F(SwitchCommandTest, commandChangesNothingOnScreenUntilTheNextStatusRead)
 
 TEST_F(SwitchCommandTest, unreachablePlatformShowsOneErrorBoxPerCommandAndTheConsoleGoesOn)
 {
-    m_proxy.emplace("http://127.0.0.1:" + std::to_string(fake::RefusedPort()));
+    m_proxy.emplace(fake::RefusingUrl());
     const std::string accountFile = ReadFile("alice.cfg");
     QList<QMessageBox::Icon> icons;
     for (int nRow : {0, 1}) {
-        m_script.OnWindow(kMain, [this, nRow](QWidget* w) {
+        m_script.OnWindow(MainTitle(), [this, nRow](QWidget* w) {
             SelectRows(w, {nRow});
             OpenDeviceMenu(w);
         });
@@ -161,14 +161,13 @@ TEST_F(SwitchCommandTest, unreachablePlatformShowsOneErrorBoxPerCommandAndTheCon
         });
     }
     QStringList cells;
-    m_script.OnWindow(kMain, [&](QWidget* w) {
-        for (int nRow = 0; nRow < 3; ++nRow)
-            cells << Cell(w, nRow, 4) + Cell(w, nRow, 5);
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
+        cells = ShownStates(w);
         w->close();
     });
     CQuorvaneDlg dlg;
     dlg.DoModal();
-    ASSERT_TRUE(ScriptPlayed());
+    ASSERT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
     EXPECT_EQ(m_script.Boxes(), (QStringList{"quorvane|无法与服务器建立连接。", "quorvane|无法与服务器建立连接。"}));
     EXPECT_EQ(icons, (QList<QMessageBox::Icon>{QMessageBox::Critical, QMessageBox::Critical}));
     EXPECT_EQ(cells, (QStringList{"??", "??", "??"}));
@@ -185,30 +184,24 @@ TEST_F(SwitchCommandTest, commandTrickledPastTheTimeoutEndsInTheErrorBoxAndTheLi
     // About 43 s of answer, and never more than half a second of silence.
     fake::Reply trickled = fake::Reply::Trickled(fake::CommandJson("dev0", 1), 500ms);
     trickled.forMethod = "POST";
-    const auto states = [](QWidget* w) {
-        QStringList cells;
-        for (int nRow = 0; nRow < 3; ++nRow)
-            cells << Cell(w, nRow, 4) + Cell(w, nRow, 5);
-        return cells;
-    };
     const QStringList shown{"在线断", "在线通", "离线?"};
     QStringList before, after;
-    m_script.OnWindow(kMain, [&](QWidget* w) {
-        QTRY_COMPARE_WITH_TIMEOUT(states(w), shown, 5000);
-        before = states(w);
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
+        QTRY_COMPARE_WITH_TIMEOUT(ShownStates(w), shown, 5000);
+        before = ShownStates(w);
         m_platform.scriptReply(trickled);
         SelectRows(w, {0});
         OpenDeviceMenu(w);
     });
     m_script.OnMenu([](QMenu* pMenu) { ChooseMenuItem(pMenu, "导通"); });
     m_script.OnMessageBox([](QMessageBox* pBox) { pBox->accept(); });
-    m_script.OnWindow(kMain, [&](QWidget* w) {
-        after = states(w);
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
+        after = ShownStates(w);
         w->close();
     });
     CQuorvaneDlg dlg;
     dlg.DoModal();
-    ASSERT_TRUE(ScriptPlayed());
+    ASSERT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
     EXPECT_EQ(m_script.Boxes(), QStringList{"quorvane|操作超时。"});
     EXPECT_EQ(before, shown);
     EXPECT_EQ(after, shown);

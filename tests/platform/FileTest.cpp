@@ -1,11 +1,11 @@
 #include "platform/core/AtomicFile.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <csignal>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -16,28 +16,16 @@ namespace {
 class FileTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/quorvane-file-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
-
-    CString Path(const char* name) const { return FromUtf8(m_dir + "/" + name); }
-
-    std::string Content(const char* name) const
-    {
-        std::ifstream in(m_dir + "/" + name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    CString Path(const char* name) const { return FromUtf8(m_folder.PathOf(name)); }
+    std::string Content(const char* name) const { return m_folder.Read(name); }
 
     size_t EntryCount() const
     {
         return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(m_dir), {}));
     }
 
-    std::string m_dir;
+    TempFolder m_folder;
+    const std::string& m_dir = m_folder.Path();
 };
 
 template <class F>

@@ -1,14 +1,37 @@
-#include "AccountFolder.h"
-#include "RegistryTestData.h"
+#include "platform/core/WinApp.h"
+#include "registry/Account.h"
 #include "registry/AccountFile.h"
+#include "tests/support/AccountData.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
 
 #include <csignal>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-using AccountFileTest = AccountFolderTest;
+namespace {
+
+// The executable's folder is a temporary folder of its own; the account globals start empty.
+class AccountFileTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_app.SetExecutablePath(FromUtf8(m_folder.PathOf("quorvane")));
+        g_arrDevGroup.RemoveAll();
+        g_strPassword.Empty();
+    }
+
+    CWinApp m_app;
+    TempFolder m_folder;
+    const std::string& m_dir = m_folder.Path();
+};
+
+} // namespace
 
 TEST_F(AccountFileTest, pathIsTheExecutablesFolderAndTheAccountName)
 {
@@ -18,8 +41,8 @@ TEST_F(AccountFileTest, pathIsTheExecutablesFolderAndTheAccountName)
 
 TEST_F(AccountFileTest, namesThatLeadOutOfTheFolderAreNeverFiles)
 {
-    std::filesystem::create_directory(PathOf("sub"));
-    WriteBytes("sub/x.cfg", "pw\r\n");
+    std::filesystem::create_directory(m_folder.PathOf("sub"));
+    m_folder.Write("sub/x.cfg", "pw\r\n");
     for (const CString& name : {CString(L"sub/x"), CString(L"../x"), CString(L"x\0y", 3)}) {
         EXPECT_TRUE(AccountFilePath(name).IsEmpty()) << name;
         EXPECT_FALSE(AccountFileExists(name)) << name;
@@ -27,30 +50,30 @@ TEST_F(AccountFileTest, namesThatLeadOutOfTheFolderAreNeverFiles)
         EXPECT_FALSE(CreateAccountFile(name, L"pw")) << name;
         EXPECT_FALSE(SaveAccountFile(name)) << name;
     }
-    EXPECT_EQ(Listing(), "sub;");
+    EXPECT_EQ(m_folder.Listing(), "sub;");
     EXPECT_FALSE(std::filesystem::exists(m_dir + "/../x.cfg"));
 }
 
 TEST_F(AccountFileTest, dotAndDotDotAreOrdinaryAccounts)
 {
-    WriteBytes("...cfg", "up\r\n{u}\r\n");
+    m_folder.Write("...cfg", "up\r\n{u}\r\n");
     ASSERT_EQ(LoadAccountFile(L".."), AccountLoadResult::Loaded);
     EXPECT_EQ(g_strPassword, L"up");
     ASSERT_EQ(g_arrDevGroup.GetSize(), 1);
     EXPECT_TRUE(SaveAccountFile(L".."));
-    EXPECT_EQ(ReadBytes("...cfg"), "up\r\n{u}\r\n");
+    EXPECT_EQ(m_folder.Read("...cfg"), "up\r\n{u}\r\n");
 
     EXPECT_FALSE(AccountFileExists(L"."));
     ASSERT_TRUE(CreateAccountFile(L".", L"dot"));
     EXPECT_TRUE(AccountFileExists(L"."));
-    EXPECT_EQ(ReadBytes("..cfg"), "dot\r\n");
+    EXPECT_EQ(m_folder.Read("..cfg"), "dot\r\n");
     EXPECT_EQ(AccountFilePath(L"."), FromUtf8(m_dir + "/..cfg"));
-    EXPECT_EQ(Listing().size(), std::string("..cfg;...cfg;").size());
+    EXPECT_EQ(m_folder.Listing().size(), std::string("..cfg;...cfg;").size());
 }
 
 TEST_F(AccountFileTest, everyNameWhoseFileCanExistIsCreatedSavedAndLoaded)
 {
-    g_arrDevGroup.Add(MakeGroup(L"u", 1));
+    g_arrDevGroup.Add(MakeUser(L"u", 1));
     for (int length : {245, 251}) {
         const CString name(L'x', length);
         ASSERT_TRUE(CreateAccountFile(name, L"pw")) << length;
@@ -58,7 +81,7 @@ TEST_F(AccountFileTest, everyNameWhoseFileCanExistIsCreatedSavedAndLoaded)
         EXPECT_EQ(LoadAccountFile(name), AccountLoadResult::Loaded) << length;
         EXPECT_EQ(g_arrDevGroup.GetSize(), 1) << length;
     }
-    EXPECT_EQ(Listing().size(), 245u + 251u + 2 * std::string(".cfg;").size());
+    EXPECT_EQ(m_folder.Listing().size(), 245u + 251u + 2 * std::string(".cfg;").size());
 
     // One byte more and the file name is over the folder's limit.
     EXPECT_EQ(LoadAccountFile(CString(L'x', 252)), AccountLoadResult::NoFile);
@@ -68,14 +91,14 @@ TEST_F(AccountFileTest, everyNameWhoseFileCanExistIsCreatedSavedAndLoaded)
 
 TEST_F(AccountFileTest, onlyARegularFileOrALinkToOneIsRead)
 {
-    ASSERT_EQ(mkfifo(PathOf("fifo.cfg").c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo(m_folder.PathOf("fifo.cfg").c_str(), 0600), 0);
     // A writer is there, so that a reader that opened the FIFO would find it empty instead of
     // waiting for ever.
-    const int writer = open(PathOf("fifo.cfg").c_str(), O_RDWR | O_CLOEXEC);
+    const int writer = open(m_folder.PathOf("fifo.cfg").c_str(), O_RDWR | O_CLOEXEC);
     ASSERT_GE(writer, 0);
-    ASSERT_EQ(symlink("/dev/null", PathOf("device.cfg").c_str()), 0);
-    WriteBytes("real", "pw\r\n{u}\r\n");
-    ASSERT_EQ(symlink("real", PathOf("link.cfg").c_str()), 0);
+    ASSERT_EQ(symlink("/dev/null", m_folder.PathOf("device.cfg").c_str()), 0);
+    m_folder.Write("real", "pw\r\n{u}\r\n");
+    ASSERT_EQ(symlink("real", m_folder.PathOf("link.cfg").c_str()), 0);
 
     g_strPassword = L"keep";
     EXPECT_EQ(LoadAccountFile(L"fifo"), AccountLoadResult::ReadFailed);
@@ -91,38 +114,38 @@ TEST_F(AccountFileTest, onlyARegularFileOrALinkToOneIsRead)
 TEST_F(AccountFileTest, creationWritesThePasswordLineAloneAndLoadsBack)
 {
     ASSERT_TRUE(CreateAccountFile(L"alice", L"中文pw"));
-    EXPECT_EQ(ReadBytes("alice.cfg"), "\xD6\xD0\xCE\xC4pw\r\n");
+    EXPECT_EQ(m_folder.Read("alice.cfg"), "\xD6\xD0\xCE\xC4pw\r\n");
     EXPECT_TRUE(AccountFileExists(L"alice"));
-    g_arrDevGroup.Add(MakeGroup(L"stale", 1));
+    g_arrDevGroup.Add(MakeUser(L"stale", 1));
     ASSERT_EQ(LoadAccountFile(L"alice"), AccountLoadResult::Loaded);
     EXPECT_EQ(g_strPassword, L"中文pw");
     EXPECT_EQ(g_arrDevGroup.GetSize(), 0);
-    EXPECT_EQ(Listing(), "alice.cfg;");
+    EXPECT_EQ(m_folder.Listing(), "alice.cfg;");
 }
 
 TEST_F(AccountFileTest, saveRewritesTheWholeFileAndLoadReadsItBack)
 {
-    WriteBytes("bob.cfg", "old\r\n{old user}\r\n");
+    m_folder.Write("bob.cfg", "old\r\n{old user}\r\n");
     g_strPassword = L"";
-    g_arrDevGroup.Add(MakeGroup(L"u", 2));
+    g_arrDevGroup.Add(MakeUser(L"u", 2));
     ASSERT_TRUE(SaveAccountFile(L"bob"));
-    EXPECT_EQ(ReadBytes("bob.cfg"), "\r\n{u}\r\nid0|key0|dev0|name0|addr0|0\r\nid1|key1|dev1|name1|addr1|1\r\n");
+    EXPECT_EQ(m_folder.Read("bob.cfg"), "\r\n{u}\r\n" + Gbk(DeviceLine("u", 0) + DeviceLine("u", 1)));
 
     g_strPassword = L"x";
     g_arrDevGroup.RemoveAll();
     ASSERT_EQ(LoadAccountFile(L"bob"), AccountLoadResult::Loaded);
     EXPECT_EQ(g_strPassword, L"");
     CArray<DEVGROUP, DEVGROUP> expected;
-    expected.Add(MakeGroup(L"u", 2));
+    expected.Add(MakeUser(L"u", 2));
     EXPECT_TRUE(SameGroups(g_arrDevGroup, expected));
 }
 
 TEST_F(AccountFileTest, aMissingOrUnreadableFileTouchesNothing)
 {
     g_strPassword = L"keep";
-    g_arrDevGroup.Add(MakeGroup(L"keep", 1));
+    g_arrDevGroup.Add(MakeUser(L"keep", 1));
     EXPECT_EQ(LoadAccountFile(L"nobody"), AccountLoadResult::NoFile);
-    std::filesystem::create_directory(PathOf("folder.cfg"));
+    std::filesystem::create_directory(m_folder.PathOf("folder.cfg"));
     EXPECT_EQ(LoadAccountFile(L"folder"), AccountLoadResult::ReadFailed);
     EXPECT_EQ(g_strPassword, L"keep");
     EXPECT_EQ(g_arrDevGroup.GetSize(), 1);
@@ -131,9 +154,9 @@ TEST_F(AccountFileTest, aMissingOrUnreadableFileTouchesNothing)
 TEST_F(AccountFileTest, aFailedSaveLeavesThePreviousFileWhole)
 {
     const std::string old = "old\r\n{u}\r\na|b|c|d|e|1\r\n";
-    WriteBytes("carol.cfg", old);
+    m_folder.Write("carol.cfg", old);
     g_strPassword = L"new";
-    g_arrDevGroup.Add(MakeGroup(L"many", 2000));
+    g_arrDevGroup.Add(MakeUser(L"many", 2000));
 
     // The file-size limit makes the write fail part-way, as a full disk would.
     std::signal(SIGXFSZ, SIG_IGN);
@@ -148,16 +171,16 @@ TEST_F(AccountFileTest, aFailedSaveLeavesThePreviousFileWhole)
 
     EXPECT_FALSE(saved1);
     EXPECT_FALSE(created);
-    EXPECT_EQ(ReadBytes("carol.cfg"), old);
-    EXPECT_EQ(Listing(), "carol.cfg;");
+    EXPECT_EQ(m_folder.Read("carol.cfg"), old);
+    EXPECT_EQ(m_folder.Listing(), "carol.cfg;");
 }
 
 TEST_F(AccountFileTest, aSaveThatCannotReplaceTheFileFails)
 {
-    std::filesystem::create_directory(PathOf("dave.cfg"));
+    std::filesystem::create_directory(m_folder.PathOf("dave.cfg"));
     EXPECT_FALSE(SaveAccountFile(L"dave"));
-    EXPECT_TRUE(std::filesystem::is_directory(PathOf("dave.cfg")));
-    EXPECT_EQ(Listing(), "dave.cfg;");
+    EXPECT_TRUE(std::filesystem::is_directory(m_folder.PathOf("dave.cfg")));
+    EXPECT_EQ(m_folder.Listing(), "dave.cfg;");
 
     m_app.SetExecutablePath(FromUtf8(m_dir + "/missing/quorvane"));
     EXPECT_FALSE(SaveAccountFile(L"dave"));
@@ -183,43 +206,43 @@ TEST_F(AccountFileTest, aFileReadOnlyInPartIsKeptAsItWasBeforeTheFirstSave)
         "pw\r\n{a\x81}\r\n1|2|3|4|5|6\r\n",
     };
     for (const std::string& bytes : kDamaged) {
-        WriteBytes("acc.cfg", bytes);
+        m_folder.Write("acc.cfg", bytes);
         ASSERT_EQ(LoadAccountFile(L"acc"), AccountLoadResult::Loaded);
-        g_arrDevGroup.Add(MakeGroup(L"new", 1));
+        g_arrDevGroup.Add(MakeUser(L"new", 1));
         ASSERT_TRUE(SaveAccountFile(L"acc"));
-        EXPECT_EQ(ReadBytes("acc.cfg.bak"), bytes);
-        EXPECT_NE(ReadBytes("acc.cfg"), bytes);
-        EXPECT_EQ(Listing().size(), std::string("acc.cfg;acc.cfg.bak;").size());
+        EXPECT_EQ(m_folder.Read("acc.cfg.bak"), bytes);
+        EXPECT_NE(m_folder.Read("acc.cfg"), bytes);
+        EXPECT_EQ(m_folder.Listing().size(), std::string("acc.cfg;acc.cfg.bak;").size());
 
         // Only the first save: what it wrote reads back whole.
-        std::filesystem::remove(PathOf("acc.cfg.bak"));
+        std::filesystem::remove(m_folder.PathOf("acc.cfg.bak"));
         ASSERT_TRUE(SaveAccountFile(L"acc"));
-        EXPECT_EQ(Listing(), "acc.cfg;");
+        EXPECT_EQ(m_folder.Listing(), "acc.cfg;");
     }
 }
 
 TEST_F(AccountFileTest, aFileThatReadsBackWholeGetsNoCopy)
 {
     const std::string bytes = "\xD6\xD0\r\n{u}\r\n{v}\r\n1|2|3|4|5|6\r\n";
-    WriteBytes("acc.cfg", bytes);
+    m_folder.Write("acc.cfg", bytes);
     ASSERT_EQ(LoadAccountFile(L"acc"), AccountLoadResult::Loaded);
     ASSERT_TRUE(SaveAccountFile(L"acc"));
-    EXPECT_EQ(ReadBytes("acc.cfg"), bytes);
-    EXPECT_EQ(Listing(), "acc.cfg;");
+    EXPECT_EQ(m_folder.Read("acc.cfg"), bytes);
+    EXPECT_EQ(m_folder.Listing(), "acc.cfg;");
 
     // A damaged file of another account leaves this one's save alone.
-    WriteBytes("other.cfg", "pw\r\n{x");
+    m_folder.Write("other.cfg", "pw\r\n{x");
     ASSERT_EQ(LoadAccountFile(L"other"), AccountLoadResult::Loaded);
     ASSERT_TRUE(SaveAccountFile(L"acc"));
-    EXPECT_FALSE(std::filesystem::exists(PathOf("acc.cfg.bak")));
+    EXPECT_FALSE(std::filesystem::exists(m_folder.PathOf("acc.cfg.bak")));
 }
 
 TEST_F(AccountFileTest, noSaveWithoutTheCopyOfAFileReadOnlyInPart)
 {
     const std::string bytes = "pw\r\n{a}\r\n1|2|3|4|5|6\r\n{b\r\n";
-    WriteBytes("acc.cfg", bytes);
+    m_folder.Write("acc.cfg", bytes);
     ASSERT_EQ(LoadAccountFile(L"acc"), AccountLoadResult::Loaded);
-    std::filesystem::create_directory(PathOf("acc.cfg.bak"));
+    std::filesystem::create_directory(m_folder.PathOf("acc.cfg.bak"));
     EXPECT_FALSE(SaveAccountFile(L"acc"));
-    EXPECT_EQ(ReadBytes("acc.cfg"), bytes);
+    EXPECT_EQ(m_folder.Read("acc.cfg"), bytes);
 }

@@ -1,5 +1,5 @@
-#include "RegistryTestData.h"
 #include "registry/AccountFormat.h"
+#include "tests/support/AccountData.h"
 
 #include <gtest/gtest.h>
 

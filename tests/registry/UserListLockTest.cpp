@@ -1,6 +1,6 @@
-#include "RegistryTestData.h"
 #include "registry/Account.h"
 #include "registry/UserListLock.h"
+#include "tests/support/AccountData.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ TEST(CUserListLock, keepsTheWorkersReadsApartFromTheUiThreadsChanges)
             CUserListLock lock;
             for (INT_PTR i = 0; i < g_arrDevGroup.GetSize(); ++i) {
                 const DEVGROUP& user = g_arrDevGroup[i];
-                if (user.arrDevice.GetSize() != 3 || !(user.arrDevice[2].strNumber == L"2"))
+                if (user.arrDevice.GetSize() != 3 || !(user.arrDevice[2].strNumber == L"No2"))
                     ++torn;
             }
         }
@@ -28,7 +28,7 @@ TEST(CUserListLock, keepsTheWorkersReadsApartFromTheUiThreadsChanges)
         if (i % 3 == 2)
             g_arrDevGroup.RemoveAt(0);
         else
-            g_arrDevGroup.Add(MakeGroup(L"u", 3));
+            g_arrDevGroup.Add(MakeUser(L"u", 3));
     }
     done = true;
     worker.join();

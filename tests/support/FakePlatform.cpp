@@ -233,12 +233,6 @@ void FakePlatform::clearRequests()
     m_requests.clear();
 }
 
-size_t FakePlatform::connectionCount() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_connections;
-}
-
 bool FakePlatform::waitUntilIdle(std::chrono::milliseconds timeout) const
 {
     std::unique_lock lock(m_mutex);
@@ -263,7 +257,6 @@ void FakePlatform::acceptLoop()
         }
         if (fd < 0)
             continue;
-        ++m_connections;
         ++m_activeConnections;
         // Detached, so that a long run does not pile up finished threads; the destructor
         // waits for the count of active ones to reach 0.
@@ -373,7 +366,7 @@ ProxyEnvironment::~ProxyEnvironment()
     }
 }
 
-uint16_t RefusedPort()
+std::string RefusingUrl()
 {
     const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in addr{};
@@ -383,7 +376,7 @@ uint16_t RefusedPort()
     bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
     getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
     close(fd);
-    return ntohs(addr.sin_port);
+    return "http://127.0.0.1:" + std::to_string(ntohs(addr.sin_port));
 }
 
 } // namespace fake

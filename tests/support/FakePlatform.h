@@ -99,8 +99,6 @@ public:
     // Waits until at least `count` requests have been recorded.
     bool waitForRequests(size_t count, std::chrono::milliseconds timeout) const;
     void clearRequests();
-    // Connections accepted so far, answered or not.
-    size_t connectionCount() const;
     // Waits until every connection accepted so far has been answered and closed, which for an
     // answer without end means that the client has left.
     bool waitUntilIdle(std::chrono::milliseconds timeout) const;
@@ -119,7 +117,6 @@ private:
     std::deque<Reply> m_script;
     std::map<std::string, DeviceState> m_devices;
     std::vector<RecordedRequest> m_requests;
-    size_t m_connections = 0;
     size_t m_activeConnections = 0;
     std::thread m_acceptThread;
 };
@@ -138,7 +135,8 @@ private:
     std::map<std::string, std::optional<std::string>> m_saved;
 };
 
-// A loopback port on which nothing listens: connecting to it is refused.
-uint16_t RefusedPort();
+// "http://127.0.0.1:<port>" for a loopback port on which nothing listens: connecting to it is
+// refused.
+std::string RefusingUrl();
 
 } // namespace fake

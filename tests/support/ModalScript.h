@@ -7,7 +7,6 @@
 #include <memory>
 #include <vector>
 
-class QAction;
 class QMenu;
 class QMessageBox;
 class QWidget;
@@ -72,6 +71,8 @@ private:
 };
 
 // Test helpers over the widgets of the window layer.
+// The caption of the program's dialog template nIDTemplate: the title its window shows.
+QString DialogCaption(unsigned nIDTemplate);
 QWidget* FindControl(QWidget* pDialog, int nID);
 template <class T>
 T* Control(QWidget* pDialog, int nID)
@@ -83,5 +84,4 @@ void Click(QWidget* pDialog, int nID);
 void RightClick(QWidget* pWidget, const QPoint& pos);
 // The context-menu key pressed with the focus on the widget.
 void PressMenuKey(QWidget* pWidget);
-QAction* MenuAction(QMenu* pMenu, const QString& text);
 void ChooseMenuItem(QMenu* pMenu, const QString& text);

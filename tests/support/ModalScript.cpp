@@ -1,5 +1,7 @@
-#include "ModalScript.h"
+#include "tests/support/ModalScript.h"
 
+#include "platform/core/ResourceModule.h"
+#include "platform/ui/ResourceFormats.h"
 #include "platform/ui/UiApplication.h"
 
 #include <QApplication>
@@ -34,6 +36,15 @@ struct CLookEvent : QEvent
 int LoopLevel()
 {
     return QThread::currentThread()->loopLevel();
+}
+
+QAction* MenuAction(QMenu* pMenu, const QString& text)
+{
+    for (QAction* pAction : pMenu->actions()) {
+        if (pAction->text() == text)
+            return pAction;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -199,6 +210,12 @@ void CModalScript::Abort()
     }
 }
 
+QString DialogCaption(unsigned nIDTemplate)
+{
+    const AFX_DLGTEMPLATE* pTemplate = AfxFindDialogTemplate(nIDTemplate);
+    return pTemplate ? QString::fromWCharArray(pTemplate->lpszCaption) : QString();
+}
+
 QWidget* FindControl(QWidget* pDialog, int nID)
 {
     for (QWidget* pChild : pDialog->findChildren<QWidget*>()) {
@@ -241,15 +258,6 @@ void PressMenuKey(QWidget* pWidget)
     const QPoint pos = pWidget->rect().center();
     QContextMenuEvent request(QContextMenuEvent::Keyboard, pos, pWidget->mapToGlobal(pos));
     QApplication::sendEvent(pWidget, &request);
-}
-
-QAction* MenuAction(QMenu* pMenu, const QString& text)
-{
-    for (QAction* pAction : pMenu->actions()) {
-        if (pAction->text() == text)
-            return pAction;
-    }
-    return nullptr;
 }
 
 void ChooseMenuItem(QMenu* pMenu, const QString& text)

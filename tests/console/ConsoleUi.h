@@ -4,7 +4,7 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/DialogHost.h"
 #include "resources/ResourceIds.h"
-#include "tests/platform/ui/ModalScript.h"
+#include "tests/support/ModalScript.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -13,6 +13,32 @@
 #include <QTest>
 
 #include <ostream>
+
+// The windows' titles, as their templates give them.
+inline QString MainTitle()
+{
+    return DialogCaption(IDD_QUORVANE_DIALOG);
+}
+inline QString LoginTitle()
+{
+    return DialogCaption(IDD_DLG_INPUTPWD);
+}
+inline QString NewAccountTitle()
+{
+    return DialogCaption(IDD_DLG_NEWACCOUNT);
+}
+inline QString AddDeviceTitle()
+{
+    return DialogCaption(IDD_DLG_ADDDEV);
+}
+inline QString AddUserTitle()
+{
+    return DialogCaption(IDD_DLG_ADDGROUP);
+}
+// The buttons of the message boxes.
+inline const char* const kOk = "确定";
+inline const char* const kYes = "是(&Y)";
+inline const char* const kNo = "否(&N)";
 
 // Readable failure messages for Qt's texts.
 inline void PrintTo(const QString& text, std::ostream* pStream)
@@ -27,10 +53,6 @@ inline QString Box(const wchar_t* pszText, const wchar_t* pszCaption = nullptr)
     const wchar_t* pszShownCaption = pszCaption ? pszCaption : AfxGetApp()->m_pszAppName;
     return QString::fromWCharArray(pszShownCaption) + QLatin1Char('|') + QString::fromWCharArray(pszText);
 }
-
-// Every step of the script met its window in time.
-#define EXPECT_PLAYED_THROUGH(script)                                                            \
-    EXPECT_TRUE((script).Finished() && (script).Failure().isEmpty()) << (script).Failure().toStdString()
 
 inline QStringList BoxItems(QWidget* pDialog, int nID)
 {
@@ -89,8 +111,8 @@ inline void PressKey(QWidget* pDialog, int nID, Qt::Key key)
 // Queues "添加用户" in the add-device dialog, the name typed and OK.
 inline void AddUserInDialog(CModalScript& script, const QString& name)
 {
-    script.OnWindow("添加设备", [](QWidget* pDialog) { Click(pDialog, IDC_BTN_ADD_USER); });
-    script.OnWindow("添加用户", [name](QWidget* pDialog) {
+    script.OnWindow(AddDeviceTitle(), [](QWidget* pDialog) { Click(pDialog, IDC_BTN_ADD_USER); });
+    script.OnWindow(AddUserTitle(), [name](QWidget* pDialog) {
         TypeInto(pDialog, IDC_EDIT_USER_NAME, name);
         Click(pDialog, IDOK);
     });
