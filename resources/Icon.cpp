@@ -12,6 +12,8 @@ const AFX_ICONCOLOR kPalette[] = {
     {'y', 0xFFFFD21F},
 };
 
+// One string a row of pixels, laid out as the picture.
+// clang-format off
 const char* const kMainFrameRows[] = {
     "................................",
     "...........BBBBBBBBBB...........",
@@ -46,6 +48,7 @@ const char* const kMainFrameRows[] = {
     "...........BBBBBBBBBB...........",
     "................................",
 };
+// clang-format on
 
 const AFX_ICON kIcons[] = {
     {IDR_MAINFRAME, 32, kPalette, 4, kMainFrameRows},

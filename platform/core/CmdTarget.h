@@ -19,6 +19,8 @@ public:
     static const CRuntimeClass classCObject;
 };
 
+// The macros are laid out by hand, one handler entry a line where it fits.
+// clang-format off
 #define RUNTIME_CLASS(theClass) (&theClass::class##theClass)
 
 #define DECLARE_DYNAMIC(theClass)                                                              \
@@ -123,3 +125,4 @@ protected:                                                                      
 
 #define ON_WM_DESTROY()                                                                        \
     {WM_DESTROY, 0, 0, [](CCmdTarget* p, WPARAM, LPARAM) -> LRESULT { AFX_THIS(p)->OnDestroy(); return 0; }},
+// clang-format on
