@@ -83,7 +83,8 @@ int main()
     CQuorvaneDlg dlg;
     dlg.DoModal();
 
-    std::printf("%zu exchanges in %.2f s (%d devices, %d cycles)\n", platform.requestCount(), dSeconds, kDevices, kCycles);
+    std::printf("%zu exchanges in %.2f s (%d devices, %d cycles)\n", platform.requestCount(), dSeconds, kDevices,
+                kCycles);
     std::printf("longest time the UI thread was held: %.3f ms (goal < 16 ms)\n", nLongestGapNs / 1e6);
     return script.Finished() && script.Failure().isEmpty() ? 0 : 1;
 }

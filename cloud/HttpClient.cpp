@@ -105,7 +105,8 @@ CString CHttpClient::HttpGet(LPCTSTR pszPath, CArray<CString, CString>* pHeaders
         session.SetOption(INTERNET_OPTION_RESET_URLCACHE_SESSION, 1);
         session.SetOption(INTERNET_OPTION_TOTAL_TIMEOUT, EXCHANGE_TIMEOUT_MS);
         std::unique_ptr<CHttpConnection> pConnection(session.GetHttpConnection(g_szApiHost, API_PORT));
-        std::unique_ptr<CHttpFile> pFile(pConnection->OpenRequest(HTTP_VERB_GET, pszPath, nullptr, INTERNET_FLAG_EXISTING_CONNECT));
+        std::unique_ptr<CHttpFile> pFile(
+            pConnection->OpenRequest(HTTP_VERB_GET, pszPath, nullptr, INTERNET_FLAG_EXISTING_CONNECT));
         pFile->AddRequestHeaders(GET_ACCEPT_LINE, HTTP_ADDREQ_FLAG_ADD_IF_NEW);
         AddHeaderList(*pFile, pHeaders);
         pFile->SendRequest();

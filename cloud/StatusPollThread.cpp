@@ -42,7 +42,8 @@ CString QueryPlatform(const CString& strPath, const CString& strApiKey)
     }
 }
 
-void PollDevice(IStatusPollTarget& target, unsigned nFill, int nRow, const CString& strApiKey, const CString& strDeviceId)
+void PollDevice(IStatusPollTarget& target, unsigned nFill, int nRow, const CString& strApiKey,
+                const CString& strDeviceId)
 {
     const CString strDevicePath = DEVICE_PATH_PREFIX + strDeviceId;
     int nOnline = 0;

@@ -7,9 +7,7 @@
 
 IMPLEMENT_DYNAMIC(CDlgInputPwd, CDialogEx)
 
-CDlgInputPwd::CDlgInputPwd() : CDialogEx(IDD_DLG_INPUTPWD)
-{
-}
+CDlgInputPwd::CDlgInputPwd() : CDialogEx(IDD_DLG_INPUTPWD) {}
 
 void CDlgInputPwd::DoDataExchange(CDataExchange* pDX)
 {

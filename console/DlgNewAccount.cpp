@@ -6,9 +6,7 @@
 
 IMPLEMENT_DYNAMIC(CDlgNewAccount, CDialogEx)
 
-CDlgNewAccount::CDlgNewAccount() : CDialogEx(IDD_DLG_NEWACCOUNT)
-{
-}
+CDlgNewAccount::CDlgNewAccount() : CDialogEx(IDD_DLG_NEWACCOUNT) {}
 
 void CDlgNewAccount::DoDataExchange(CDataExchange* pDX)
 {

@@ -9,8 +9,8 @@
 #include <cerrno>
 #include <climits>
 #include <optional>
-#include <sys/stat.h>
 #include <string>
+#include <sys/stat.h>
 
 namespace {
 

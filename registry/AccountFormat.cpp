@@ -52,7 +52,7 @@ private:
 size_t DeviceSizeBound(const DEVICE& dev)
 {
     return AnsiSizeBound(dev.strId) + AnsiSizeBound(dev.strApiKey) + AnsiSizeBound(dev.strDeviceId) +
-           AnsiSizeBound(dev.strName) + AnsiSizeBound(dev.strAddress) + AnsiSizeBound(dev.strNumber) + 7;
+        AnsiSizeBound(dev.strName) + AnsiSizeBound(dev.strAddress) + AnsiSizeBound(dev.strNumber) + 7;
 }
 
 // One pass over the data, which ends at m_end (the first NUL or the size). Along the way it
@@ -63,7 +63,8 @@ class CAccountReader
 {
 public:
     CAccountReader(const char* data, size_t size)
-        : m_data(data), m_end(std::find(data, data + size, '\0') - data), m_whole(m_end == size) {}
+        : m_data(data), m_end(std::find(data, data + size, '\0') - data), m_whole(m_end == size)
+    {}
 
     // True when the file holds exactly what was read.
     bool Read(CString& strPassword, CArray<DEVGROUP, DEVGROUP>& arrDevGroup);

@@ -7,8 +7,7 @@ DEVICE::DEVICE(const DEVICE& other)
       strName(other.strName),
       strAddress(other.strAddress),
       strNumber(other.strNumber)
-{
-}
+{}
 
 void DEVICE::operator=(const DEVICE& other)
 {

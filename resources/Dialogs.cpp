@@ -87,19 +87,19 @@ constexpr int Count(const AFX_DLGITEM (&)[N])
 }
 
 const AFX_DLGTEMPLATE kDialogs[] = {
-    {IDD_ABOUTBOX, L"关于 Quorvane", kModalStyle, 0, 0, 0, 170, 62, L"MS Shell Dlg", 9, 400, 1,
-     kAboutItems, Count(kAboutItems)},
+    {IDD_ABOUTBOX, L"关于 Quorvane", kModalStyle, 0, 0, 0, 170, 62, L"MS Shell Dlg", 9, 400, 1, kAboutItems,
+     Count(kAboutItems)},
     {IDD_QUORVANE_DIALOG, L"Tesmir继电器控制",
-     WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME | DS_SETFONT,
-     WS_EX_APPWINDOW, 0, 0, 370, 211, L"微软雅黑", 22, 400, kChineseCharSet, kMainItems, Count(kMainItems)},
-    {IDD_DLG_ADDDEV, L"添加设备", kModalStyle, 0, 0, 0, 309, 176, L"MS Shell Dlg", 8, 400, 1,
-     kAddDeviceItems, Count(kAddDeviceItems)},
-    {IDD_DLG_ADDGROUP, L"添加用户", kModalStyle, 0, 0, 0, 307, 114, L"MS Shell Dlg", 8, 400, 1,
-     kAddUserItems, Count(kAddUserItems)},
-    {IDD_DLG_INPUTPWD, L"输入账号密码", kModalStyle, 0, 0, 0, 309, 176, L"MS Shell Dlg", 8, 400, 1,
-     kLoginItems, Count(kLoginItems)},
-    {IDD_DLG_NEWACCOUNT, L"新建账号", kModalStyle, 0, 0, 0, 309, 176, L"MS Shell Dlg", 8, 400, 1,
-     kNewAccountItems, Count(kNewAccountItems)},
+     WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME | DS_SETFONT, WS_EX_APPWINDOW, 0,
+     0, 370, 211, L"微软雅黑", 22, 400, kChineseCharSet, kMainItems, Count(kMainItems)},
+    {IDD_DLG_ADDDEV, L"添加设备", kModalStyle, 0, 0, 0, 309, 176, L"MS Shell Dlg", 8, 400, 1, kAddDeviceItems,
+     Count(kAddDeviceItems)},
+    {IDD_DLG_ADDGROUP, L"添加用户", kModalStyle, 0, 0, 0, 307, 114, L"MS Shell Dlg", 8, 400, 1, kAddUserItems,
+     Count(kAddUserItems)},
+    {IDD_DLG_INPUTPWD, L"输入账号密码", kModalStyle, 0, 0, 0, 309, 176, L"MS Shell Dlg", 8, 400, 1, kLoginItems,
+     Count(kLoginItems)},
+    {IDD_DLG_NEWACCOUNT, L"新建账号", kModalStyle, 0, 0, 0, 309, 176, L"MS Shell Dlg", 8, 400, 1, kNewAccountItems,
+     Count(kNewAccountItems)},
 };
 
 } // namespace

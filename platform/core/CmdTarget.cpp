@@ -33,8 +33,7 @@ const AFX_MSGMAP* CCmdTarget::GetMessageMap() const
 const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT nMessage, UINT nCode, UINT nID) const
 {
     const bool byControl = nMessage == WM_COMMAND || nMessage == WM_NOTIFY;
-    for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap;
-         pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr) {
+    for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap; pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr) {
         for (const AFX_MSGMAP_ENTRY* p = pMap->lpEntries; p->pfn; ++p) {
             if (p->nMessage == nMessage && (!byControl || (p->nCode == nCode && p->nID == nID)))
                 return p;

@@ -218,13 +218,14 @@ size_t Decode(const char* in, size_t count, wchar_t* out, size_t capacity, bool 
 int WideCharToMultiByte(UINT, DWORD, LPCWSTR lpWideCharStr, int cchWideChar, LPSTR lpMultiByteStr, int cbMultiByte,
                         LPCSTR lpDefaultChar, BOOL* lpUsedDefaultChar)
 {
-    if (!lpWideCharStr || cchWideChar == 0 || cchWideChar < -1 || cbMultiByte < 0 || (cbMultiByte > 0 && !lpMultiByteStr))
+    if (!lpWideCharStr || cchWideChar == 0 || cchWideChar < -1 || cbMultiByte < 0 ||
+        (cbMultiByte > 0 && !lpMultiByteStr))
         return 0;
     const size_t count = cchWideChar == -1 ? std::wcslen(lpWideCharStr) + 1 : static_cast<size_t>(cchWideChar);
     bool usedDefault = false;
     const char defaultChar = lpDefaultChar && *lpDefaultChar ? *lpDefaultChar : '?';
-    const size_t needed = Encode(lpWideCharStr, count, lpMultiByteStr, static_cast<size_t>(cbMultiByte), defaultChar,
-                                 usedDefault);
+    const size_t needed =
+        Encode(lpWideCharStr, count, lpMultiByteStr, static_cast<size_t>(cbMultiByte), defaultChar, usedDefault);
     if (lpUsedDefaultChar)
         *lpUsedDefaultChar = usedDefault ? TRUE : FALSE;
     if (cbMultiByte > 0 && needed > static_cast<size_t>(cbMultiByte))
@@ -232,9 +233,11 @@ int WideCharToMultiByte(UINT, DWORD, LPCWSTR lpWideCharStr, int cchWideChar, LPS
     return static_cast<int>(needed);
 }
 
-int MultiByteToWideChar(UINT, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte, LPWSTR lpWideCharStr, int cchWideChar)
+int MultiByteToWideChar(UINT, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte, LPWSTR lpWideCharStr,
+                        int cchWideChar)
 {
-    if (!lpMultiByteStr || cbMultiByte == 0 || cbMultiByte < -1 || cchWideChar < 0 || (cchWideChar > 0 && !lpWideCharStr))
+    if (!lpMultiByteStr || cbMultiByte == 0 || cbMultiByte < -1 || cchWideChar < 0 ||
+        (cchWideChar > 0 && !lpWideCharStr))
         return 0;
     const size_t count = cbMultiByte == -1 ? std::strlen(lpMultiByteStr) + 1 : static_cast<size_t>(cbMultiByte);
     const size_t needed = Decode(lpMultiByteStr, count, lpWideCharStr, static_cast<size_t>(cchWideChar),

@@ -20,13 +20,13 @@ constexpr BOOL IsDBCSTrailByte(BYTE TestChar)
 // With cbMultiByte 0 the result is the size needed; otherwise it is the count of bytes
 // written, or 0 when they do not fit. A character that the code page cannot represent
 // becomes lpDefaultChar's first byte, or "?" when none is given.
-int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
-                        LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar, BOOL* lpUsedDefaultChar);
+int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar, LPSTR lpMultiByteStr,
+                        int cbMultiByte, LPCSTR lpDefaultChar, BOOL* lpUsedDefaultChar);
 
 // Flag of MultiByteToWideChar: fail on an invalid byte sequence.
 constexpr DWORD MB_ERR_INVALID_CHARS = 0x08;
 
 // 8-bit text to wide text, with the same conventions; an invalid byte sequence becomes
 // U+FFFD and the conversion goes on, or with MB_ERR_INVALID_CHARS the result is 0.
-int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
-                        LPWSTR lpWideCharStr, int cchWideChar);
+int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte, LPWSTR lpWideCharStr,
+                        int cchWideChar);

@@ -1,7 +1,7 @@
 #include "platform/core/Exceptions.h"
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cwchar>
 
 BOOL CException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, UINT*) const

@@ -30,7 +30,8 @@ public:
     enum Cause { none, genericException, fileNotFound, accessDenied, diskFull, endOfFile, hardIO };
 
     CFileException(int cause, int osError, CString fileName)
-        : m_cause(cause), m_lOsError(osError), m_strFileName(std::move(fileName)) {}
+        : m_cause(cause), m_lOsError(osError), m_strFileName(std::move(fileName))
+    {}
 
     BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError, UINT* pnHelpContext = nullptr) const override;
 

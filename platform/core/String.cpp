@@ -12,7 +12,9 @@
 
 CString::CString(const wchar_t* psz) : m_str(psz ? psz : L"") {}
 
-CString::CString(const wchar_t* pch, int nLength) : m_str(pch && nLength > 0 ? std::wstring(pch, nLength) : std::wstring()) {}
+CString::CString(const wchar_t* pch, int nLength)
+    : m_str(pch && nLength > 0 ? std::wstring(pch, nLength) : std::wstring())
+{}
 
 CString::CString(wchar_t ch, int nRepeat) : m_str(nRepeat > 0 ? static_cast<size_t>(nRepeat) : 0, ch) {}
 
@@ -178,12 +180,27 @@ CString& CString::operator+=(wchar_t ch)
     return *this;
 }
 
-CString operator+(const CString& a, const CString& b) { return CString(a.m_str + b.m_str); }
-CString operator+(const CString& a, const wchar_t* b) { return CString(a.m_str + (b ? b : L"")); }
-CString operator+(const wchar_t* a, const CString& b) { return CString((a ? a : L"") + b.m_str); }
-CString operator+(const CString& a, wchar_t b) { return CString(a.m_str + b); }
+CString operator+(const CString& a, const CString& b)
+{
+    return CString(a.m_str + b.m_str);
+}
+CString operator+(const CString& a, const wchar_t* b)
+{
+    return CString(a.m_str + (b ? b : L""));
+}
+CString operator+(const wchar_t* a, const CString& b)
+{
+    return CString((a ? a : L"") + b.m_str);
+}
+CString operator+(const CString& a, wchar_t b)
+{
+    return CString(a.m_str + b);
+}
 
-bool operator==(const CString& a, const wchar_t* b) { return a.m_str == (b ? b : L""); }
+bool operator==(const CString& a, const wchar_t* b)
+{
+    return a.m_str == (b ? b : L"");
+}
 
 std::string ToUtf8(const CString& str)
 {

@@ -55,9 +55,18 @@ public:
     long Height() const { return bottom - top; }
 };
 
-constexpr WORD LOWORD(WPARAM w) { return static_cast<WORD>(w & 0xFFFF); }
-constexpr WORD HIWORD(WPARAM w) { return static_cast<WORD>((w >> 16) & 0xFFFF); }
-constexpr WPARAM MAKEWPARAM(UINT lo, UINT hi) { return (lo & 0xFFFF) | ((hi & 0xFFFF) << 16); }
+constexpr WORD LOWORD(WPARAM w)
+{
+    return static_cast<WORD>(w & 0xFFFF);
+}
+constexpr WORD HIWORD(WPARAM w)
+{
+    return static_cast<WORD>((w >> 16) & 0xFFFF);
+}
+constexpr WPARAM MAKEWPARAM(UINT lo, UINT hi)
+{
+    return (lo & 0xFFFF) | ((hi & 0xFFFF) << 16);
+}
 
 constexpr UINT WM_DESTROY = 0x0002;
 constexpr UINT WM_PAINT = 0x000F;

@@ -55,10 +55,10 @@ std::string ServerOf(const char* pszUrl)
     CURLU* pUrl = curl_url();
     std::string server;
     char *scheme = nullptr, *host = nullptr, *port = nullptr;
-    if (pUrl && curl_url_set(pUrl, CURLUPART_URL, pszUrl, 0) == CURLUE_OK
-        && curl_url_get(pUrl, CURLUPART_SCHEME, &scheme, 0) == CURLUE_OK
-        && curl_url_get(pUrl, CURLUPART_HOST, &host, 0) == CURLUE_OK
-        && curl_url_get(pUrl, CURLUPART_PORT, &port, CURLU_DEFAULT_PORT) == CURLUE_OK) {
+    if (pUrl && curl_url_set(pUrl, CURLUPART_URL, pszUrl, 0) == CURLUE_OK &&
+        curl_url_get(pUrl, CURLUPART_SCHEME, &scheme, 0) == CURLUE_OK &&
+        curl_url_get(pUrl, CURLUPART_HOST, &host, 0) == CURLUE_OK &&
+        curl_url_get(pUrl, CURLUPART_PORT, &port, CURLU_DEFAULT_PORT) == CURLUE_OK) {
         server = std::string(scheme) + "://" + host + ":" + port;
         std::transform(server.begin(), server.end(), server.begin(),
                        [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
@@ -73,7 +73,9 @@ std::string ServerOf(const char* pszUrl)
 } // namespace
 
 CCurlTransfer::CCurlTransfer(const HttpRequestPlan& plan)
-    : m_url(plan.url), m_bFollowRedirects(plan.followRedirects), m_receiveTimeoutMs(plan.receiveTimeoutMs),
+    : m_url(plan.url),
+      m_bFollowRedirects(plan.followRedirects),
+      m_receiveTimeoutMs(plan.receiveTimeoutMs),
       m_totalTimeoutMs(plan.totalTimeoutMs)
 {
     if (!AfxInternetInitialize())

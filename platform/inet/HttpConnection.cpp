@@ -29,8 +29,7 @@ std::string EscapedForRequestLine(const std::string& url)
 
 CHttpConnection::CHttpConnection(InternetSettings settings, CString strServer, INTERNET_PORT nPort)
     : m_settings(std::move(settings)), m_strServer(std::move(strServer)), m_nPort(nPort)
-{
-}
+{}
 
 CHttpConnection::~CHttpConnection()
 {

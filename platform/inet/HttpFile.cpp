@@ -33,9 +33,7 @@ void CInternetFile::Close()
     m_pTransfer.reset();
 }
 
-CHttpFile::CHttpFile(HttpRequestPlan plan) : m_plan(std::move(plan))
-{
-}
+CHttpFile::CHttpFile(HttpRequestPlan plan) : m_plan(std::move(plan)) {}
 
 CHttpFile::~CHttpFile()
 {

@@ -20,21 +20,13 @@ CInternetSession::~CInternetSession()
 BOOL CInternetSession::SetOption(DWORD dwOption, DWORD dwValue)
 {
     switch (dwOption) {
-    case INTERNET_OPTION_CONNECT_TIMEOUT:
-        m_settings.dwConnectTimeoutMs = dwValue;
-        return TRUE;
-    case INTERNET_OPTION_RECEIVE_TIMEOUT:
-        m_settings.dwReceiveTimeoutMs = dwValue;
-        return TRUE;
-    case INTERNET_OPTION_TOTAL_TIMEOUT:
-        m_settings.dwTotalTimeoutMs = dwValue;
-        return TRUE;
+    case INTERNET_OPTION_CONNECT_TIMEOUT: m_settings.dwConnectTimeoutMs = dwValue; return TRUE;
+    case INTERNET_OPTION_RECEIVE_TIMEOUT: m_settings.dwReceiveTimeoutMs = dwValue; return TRUE;
+    case INTERNET_OPTION_TOTAL_TIMEOUT: m_settings.dwTotalTimeoutMs = dwValue; return TRUE;
     case INTERNET_OPTION_CONNECT_RETRIES:
     case INTERNET_OPTION_CONNECT_BACKOFF:
-    case INTERNET_OPTION_RESET_URLCACHE_SESSION:
-        return TRUE;
-    default:
-        return FALSE;
+    case INTERNET_OPTION_RESET_URLCACHE_SESSION: return TRUE;
+    default: return FALSE;
     }
 }
 

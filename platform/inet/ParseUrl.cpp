@@ -41,8 +41,8 @@ BOOL AfxParseURL(LPCTSTR pstrURL, DWORD& dwServiceType, CString& strServer, CStr
     const size_t colon = authority.rfind(L':');
     const std::wstring server = authority.substr(0, colon);
     INTERNET_PORT port = INTERNET_DEFAULT_HTTP_PORT;
-    if (server.empty() || server.find_first_of(L"@ ") != std::wstring::npos
-        || (colon != std::wstring::npos && !ParsePort(authority.substr(colon + 1), port)))
+    if (server.empty() || server.find_first_of(L"@ ") != std::wstring::npos ||
+        (colon != std::wstring::npos && !ParsePort(authority.substr(colon + 1), port)))
         return FALSE;
 
     std::wstring object = authorityEnd == std::wstring::npos ? L"/" : url.substr(authorityEnd);

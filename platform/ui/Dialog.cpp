@@ -26,9 +26,7 @@ END_MESSAGE_MAP()
 BEGIN_MESSAGE_MAP(CDialogEx, CDialog)
 END_MESSAGE_MAP()
 
-CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd)
-{
-}
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
 
 CDialog::~CDialog() = default;
 
@@ -137,8 +135,7 @@ void CDialog::SendCommand(int nID)
 LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog();
+    case WM_INITDIALOG: return OnInitDialog();
     case WM_CLOSE:
         // A dialog's close box and its system menu's Close mean Cancel.
         SendCommand(IDCANCEL);
@@ -151,10 +148,7 @@ LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
         return previous;
     }
-    case WM_ICONERASEBKGND:
-        CDC::FromHandle(reinterpret_cast<HDC>(wParam))->EraseBackground();
-        return 1;
-    default:
-        return CWnd::DefWindowProc(message, wParam, lParam);
+    case WM_ICONERASEBKGND: CDC::FromHandle(reinterpret_cast<HDC>(wParam))->EraseBackground(); return 1;
+    default: return CWnd::DefWindowProc(message, wParam, lParam);
     }
 }

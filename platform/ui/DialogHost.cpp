@@ -71,8 +71,7 @@ class CListViewWidget : public QTableWidget
 public:
     CListViewWidget(QWidget* pParent, std::function<void()> onRightClick)
         : QTableWidget(pParent), m_onRightClick(std::move(onRightClick))
-    {
-    }
+    {}
 
 protected:
     void contextMenuEvent(QContextMenuEvent* pEvent) override
@@ -250,9 +249,8 @@ void CDialogHost::OfferSystemMenu()
     m_pSystemMenuButton->setGeometry(kSystemMenuButtonRect);
     m_pSystemMenuButton->setIconSize(QSize(kSmallIconSize, kSmallIconSize));
     ShowSmallIcon();
-    connect(m_pSystemMenuButton, &QToolButton::clicked, this, [this] {
-        ShowSystemMenu(m_pSystemMenuButton->mapToGlobal(QPoint(0, m_pSystemMenuButton->height())));
-    });
+    connect(m_pSystemMenuButton, &QToolButton::clicked, this,
+            [this] { ShowSystemMenu(m_pSystemMenuButton->mapToGlobal(QPoint(0, m_pSystemMenuButton->height()))); });
 }
 
 void CDialogHost::FocusFirstTabStop()

@@ -29,13 +29,12 @@ QFont AfxDialogFont(const AFX_DLGTEMPLATE& dlgTemplate)
 QSize AfxDialogBaseUnits(const QFont& font)
 {
     const QFontMetrics metrics(font);
-    const int width = metrics.horizontalAdvance(
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int width = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return QSize((width / 26 + 1) / 2, metrics.height());
 }
 
 QRect AfxMapDialogRect(int x, int y, int cx, int cy, const QSize& baseUnits)
 {
-    return QRect(MulDiv(x, baseUnits.width(), 4), MulDiv(y, baseUnits.height(), 8),
-                 MulDiv(cx, baseUnits.width(), 4), MulDiv(cy, baseUnits.height(), 8));
+    return QRect(MulDiv(x, baseUnits.width(), 4), MulDiv(y, baseUnits.height(), 8), MulDiv(cx, baseUnits.width(), 4),
+                 MulDiv(cy, baseUnits.height(), 8));
 }

@@ -25,8 +25,7 @@ inline void AfxEnableControlContainer(void* pOccManager = nullptr)
 
 // The shell's folder and file views, which no dialog of this layer uses.
 class CShellManager
-{
-};
+{};
 
 // Decides the look of every control.
 class CMFCVisualManager : public CObject

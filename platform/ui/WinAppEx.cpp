@@ -7,7 +7,7 @@
 namespace {
 const wchar_t* const kCommandFailedText = L"命令失败。";
 const wchar_t* const kInternalFailureText = L"出现内部应用程序错误。";
-}
+} // namespace
 
 HICON CWinAppEx::LoadIcon(UINT nIDResource) const
 {

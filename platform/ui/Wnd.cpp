@@ -74,9 +74,7 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
     return TRUE;
 }
 
-void CWnd::DoDataExchange(CDataExchange*)
-{
-}
+void CWnd::DoDataExchange(CDataExchange*) {}
 
 BOOL CWnd::PreTranslateMessage(MSG*)
 {
@@ -150,8 +148,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             m_pWidget->setWindowIcon(icon);
         return reinterpret_cast<LRESULT>(hPrevious);
     }
-    default:
-        return 0;
+    default: return 0;
     }
 }
 

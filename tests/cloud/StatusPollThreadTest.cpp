@@ -71,7 +71,8 @@ TEST_F(StatusPollThreadTest, offlineThenOnlineDevice_queriesInOrderAndWritesThei
     EXPECT_TRUE(StaysQuiet(3)) << "the cycle ends with a pause";
     worker.Stop();
 
-    EXPECT_EQ(Paths(), (std::vector<std::string>{"GET /devices/a", "GET /devices/b", "GET /devices/b/datastreams/status"}));
+    EXPECT_EQ(Paths(),
+              (std::vector<std::string>{"GET /devices/a", "GET /devices/b", "GET /devices/b/datastreams/status"}));
     const auto requests = platform.requests();
     EXPECT_EQ(requests[0].headers("api-key"), std::vector<std::string>{"api-key:ka"});
     EXPECT_EQ(requests[1].headers("api-key"), std::vector<std::string>{"api-key:kb"});
@@ -165,14 +166,12 @@ TEST_F(StatusPollThreadTest, selectionChangedDuringCycle_finishesForTheOldListAn
 
     ASSERT_TRUE(target.WaitForWrites(5));
     worker.Stop();
-    EXPECT_EQ(Paths(), (std::vector<std::string>{"GET /devices/x0", "GET /devices/x0/datastreams/status",
-                                                 "GET /devices/x1", "GET /devices/y",
-                                                 "GET /devices/y/datastreams/status"}));
-    EXPECT_EQ(target.Writes(), (std::vector<Write>{{0, 0, 4, L"在线"},
-                                                   {0, 0, 5, L"断"},
-                                                   {0, 1, 4, L"离线"},
-                                                   {1, 0, 4, L"在线"},
-                                                   {1, 0, 5, L"通"}}));
+    EXPECT_EQ(Paths(),
+              (std::vector<std::string>{"GET /devices/x0", "GET /devices/x0/datastreams/status", "GET /devices/x1",
+                                        "GET /devices/y", "GET /devices/y/datastreams/status"}));
+    EXPECT_EQ(target.Writes(),
+              (std::vector<Write>{
+                  {0, 0, 4, L"在线"}, {0, 0, 5, L"断"}, {0, 1, 4, L"离线"}, {1, 0, 4, L"在线"}, {1, 0, 5, L"通"}}));
     EXPECT_EQ(target.SelectionReads(), 2u);
 }
 

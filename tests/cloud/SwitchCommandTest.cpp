@@ -26,7 +26,8 @@ TEST_F(SendSwitchCommandTest, postsTheBodyOfTheCommandToTheDevicesCommandUrlWith
     ASSERT_EQ(posts.size(), 2u);
     const std::string bodies[] = {"s,-1,90,300", "s,0,90,300"};
     for (size_t i = 0; i < 2; ++i) {
-        EXPECT_EQ(posts[i].requestLine, "POST http://" QUORVANE_API_HOST "/cmds?qos=1&timeout=10&device_id=dev7 HTTP/1.1");
+        EXPECT_EQ(posts[i].requestLine,
+                  "POST http://" QUORVANE_API_HOST "/cmds?qos=1&timeout=10&device_id=dev7 HTTP/1.1");
         EXPECT_EQ(posts[i].headers("api-key"), std::vector<std::string>{"api-key:key7"});
         EXPECT_EQ(posts[i].headers("Content-Length"),
                   std::vector<std::string>{"Content-Length: " + std::to_string(bodies[i].size())});

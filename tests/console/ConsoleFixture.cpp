@@ -36,7 +36,8 @@ void ConsoleTest::TearDown()
     ForgetAccount();
 }
 
-void ConsoleTest::WriteAccount(const CString& strAccount, const CString& strPassword, const std::vector<DEVGROUP>& users)
+void ConsoleTest::WriteAccount(const CString& strAccount, const CString& strPassword,
+                               const std::vector<DEVGROUP>& users)
 {
     g_strPassword = strPassword;
     for (const DEVGROUP& user : users)
@@ -131,8 +132,8 @@ void OpenDeviceMenu(QWidget* pMain)
     QTableWidget* pList = DeviceList(pMain);
     QWidget* pViewport = pList->viewport();
     const QList<QTableWidgetItem*> selected = pList->selectedItems();
-    const QPoint pos = selected.isEmpty() ? QPoint(10, pViewport->height() - 5)
-                                          : pList->visualItemRect(selected.front()).center();
+    const QPoint pos =
+        selected.isEmpty() ? QPoint(10, pViewport->height() - 5) : pList->visualItemRect(selected.front()).center();
     RightClick(pViewport, pos);
 }
 

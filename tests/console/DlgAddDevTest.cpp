@@ -7,7 +7,7 @@
 
 namespace {
 
-const int kFieldEdits[] = {IDC_EDIT_DEVICE_ID, IDC_EDIT_API_KEY, IDC_EDIT_PLATFORM_ID,
+const int kFieldEdits[] = {IDC_EDIT_DEVICE_ID,   IDC_EDIT_API_KEY, IDC_EDIT_PLATFORM_ID,
                            IDC_EDIT_DEVICE_NAME, IDC_EDIT_ADDRESS, IDC_EDIT_NUMBER};
 const wchar_t* const kFieldMessages[] = {kDeviceIdInvalidText,   kApiKeyInvalidText,  kPlatformIdInvalidText,
                                          kDeviceNameInvalidText, kAddressInvalidText, kNumberInvalidText};
@@ -87,7 +87,8 @@ TEST(DlgAddDevTest, EachBadFieldIsRefusedWithItsOwnMessage)
                 EXPECT_EQ(EditText(pDialog, kFieldEdits[other]), QString::fromUtf8(kGoodFields[other]));
             });
         }
-        script.OnWindow(AddDeviceTitle(), [](QWidget* pDialog) { PressKey(pDialog, IDC_EDIT_DEVICE_ID, Qt::Key_Escape); });
+        script.OnWindow(AddDeviceTitle(),
+                        [](QWidget* pDialog) { PressKey(pDialog, IDC_EDIT_DEVICE_ID, Qt::Key_Escape); });
 
         EXPECT_EQ(dlg.DoModal(), IDCANCEL) << "field " << field;
         EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
@@ -115,7 +116,8 @@ TEST(DlgAddDevTest, EachFieldRefusesCharactersTheAccountFileCannotHold)
                 Click(pDialog, IDOK);
             });
             script.AnswerMessageBox(kOk);
-            script.OnWindow(AddDeviceTitle(), [=](QWidget* pDialog) { EXPECT_EQ(EditText(pDialog, kFieldEdits[field]), text); });
+            script.OnWindow(AddDeviceTitle(),
+                            [=](QWidget* pDialog) { EXPECT_EQ(EditText(pDialog, kFieldEdits[field]), text); });
             expected << Box(pszMessage);
         };
         for (const char* text : kUnsaveableTexts)
@@ -301,7 +303,8 @@ TEST(DlgAddDevTest, UserNamesTheAccountFileCannotHoldAreRefused)
             Click(pDialog, IDOK);
         });
         script.AnswerMessageBox(kOk);
-        script.OnWindow(AddUserTitle(), [name](QWidget* pDialog) { EXPECT_EQ(EditText(pDialog, IDC_EDIT_USER_NAME), name); });
+        script.OnWindow(AddUserTitle(),
+                        [name](QWidget* pDialog) { EXPECT_EQ(EditText(pDialog, IDC_EDIT_USER_NAME), name); });
         expected << Box(kUserNameUnsaveableText);
     }
     script.OnWindow(AddUserTitle(), [](QWidget* pDialog) {

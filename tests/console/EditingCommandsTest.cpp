@@ -18,7 +18,8 @@ protected:
     void SetUp() override
     {
         PlatformConsoleTest::SetUp();
-        WriteAccount(L"alice", L"pw", {MakeUser(L"用户一", 4), MakeUser(L"用户二", 1), MakeUser(FromUtf8(kOddName), 2)});
+        WriteAccount(L"alice", L"pw",
+                     {MakeUser(L"用户一", 4), MakeUser(L"用户二", 1), MakeUser(FromUtf8(kOddName), 2)});
         m_before = ReadFile("alice.cfg");
         m_stamp = StampOf(FilePath("alice.cfg"));
         LogIn(m_script, "alice", "pw");
@@ -87,8 +88,9 @@ TEST_F(EditingCommandsTest, addDeviceForAnExistingUserAppendsItLastAndSelectsThe
     EXPECT_EQ(nSelected, 1);
     EXPECT_EQ(ids, QStringList({"用户二-id0", "新设备"}));
     EXPECT_EQ(lastRow, QStringList({"新设备", "09", "水泵", "三号楼", "?", "?"}));
-    EXPECT_EQ(ReadFile("alice.cfg"), Gbk("pw\r\n" + Users("用户一", 0, 4) + Users("用户二", 0, 1) + "新设备|k9|d9|水泵|三号楼|09\r\n" +
-                          Users(kOddName, 0, 2)));
+    EXPECT_EQ(ReadFile("alice.cfg"),
+              Gbk("pw\r\n" + Users("用户一", 0, 4) + Users("用户二", 0, 1) + "新设备|k9|d9|水泵|三号楼|09\r\n" +
+                  Users(kOddName, 0, 2)));
 }
 
 TEST_F(EditingCommandsTest, addDeviceToTheFirstOfTwoNewUsersStoresBothInOrder)
@@ -105,8 +107,9 @@ TEST_F(EditingCommandsTest, addDeviceToTheFirstOfTwoNewUsersStoresBothInOrder)
     EXPECT_EQ(box, QStringList({"用户一", "用户二", kOddName, "新甲", "新乙"}));
     EXPECT_EQ(nSelected, 3);
     EXPECT_EQ(ids, QStringList({"n1"}));
-    EXPECT_EQ(ReadFile("alice.cfg"), Gbk("pw\r\n" + Users("用户一", 0, 4) + Users("用户二", 0, 1) + Users(kOddName, 0, 2) +
-                          "{新甲}\r\nn1|k|d|名|址|1\r\n{新乙}\r\n"));
+    EXPECT_EQ(ReadFile("alice.cfg"),
+              Gbk("pw\r\n" + Users("用户一", 0, 4) + Users("用户二", 0, 1) + Users(kOddName, 0, 2) +
+                  "{新甲}\r\nn1|k|d|名|址|1\r\n{新乙}\r\n"));
 }
 
 // A line break in a line of the file would end the line there and make the rest of it a
@@ -135,8 +138,9 @@ TEST_F(EditingCommandsTest, lineBreaksPastedOrSetIntoTheEditsNeverReachTheFile)
         Click(pDialog, IDOK);
     });
     RunMainWindow();
-    EXPECT_EQ(ReadFile("alice.cfg"), Gbk("pw\r\n" + Users("用户一", 0, 4) + Users("用户二", 0, 1) + Users(kOddName, 0, 2) +
-                          "{新用户}\r\nn1|k1|d1|名|址|7\r\n{又一个}\r\n"));
+    EXPECT_EQ(ReadFile("alice.cfg"),
+              Gbk("pw\r\n" + Users("用户一", 0, 4) + Users("用户二", 0, 1) + Users(kOddName, 0, 2) +
+                  "{新用户}\r\nn1|k1|d1|名|址|7\r\n{又一个}\r\n"));
 }
 
 TEST_F(EditingCommandsTest, deleteDeviceWithThreeRowsSelectedDeletesTheFirstAfterOnePrompt)
@@ -152,8 +156,9 @@ TEST_F(EditingCommandsTest, deleteDeviceWithThreeRowsSelectedDeletesTheFirstAfte
     RunMainWindow();
     EXPECT_EQ(m_script.Boxes(), QStringList({Box(L"是否确定要删除该设备:用户一-名称1 ？", L"提示")}));
     EXPECT_EQ(ids, QStringList({"用户一-id0", "用户一-id2", "用户一-id3"}));
-    EXPECT_EQ(ReadFile("alice.cfg"), Gbk("pw\r\n{用户一}\r\n" + DeviceLine("用户一", 0) + DeviceLine("用户一", 2) +
-                          DeviceLine("用户一", 3) + Users("用户二", 0, 1) + Users(kOddName, 0, 2)));
+    EXPECT_EQ(ReadFile("alice.cfg"),
+              Gbk("pw\r\n{用户一}\r\n" + DeviceLine("用户一", 0) + DeviceLine("用户一", 2) + DeviceLine("用户一", 3) +
+                  Users("用户二", 0, 1) + Users(kOddName, 0, 2)));
 }
 
 TEST_F(EditingCommandsTest, noInAPromptAndNothingSelectedChangeNothing)
@@ -178,8 +183,9 @@ TEST_F(EditingCommandsTest, noInAPromptAndNothingSelectedChangeNothing)
         ids = ListedIds(pMain);
     });
     RunMainWindow();
-    EXPECT_EQ(m_script.Boxes(), QStringList({Box(L"是否确定要删除该设备:用户一-名称0 ？", L"提示"),
-                                             Box(L"是否确定要删除该用户:用户一 ？该用户下的所有设备也将删除！", L"提示")}));
+    EXPECT_EQ(m_script.Boxes(),
+              QStringList({Box(L"是否确定要删除该设备:用户一-名称0 ？", L"提示"),
+                           Box(L"是否确定要删除该用户:用户一 ？该用户下的所有设备也将删除！", L"提示")}));
     EXPECT_EQ(box.size(), 3);
     EXPECT_EQ(ids.size(), 4);
     EXPECT_EQ(g_arrDevGroup.GetSize(), 3);
@@ -218,7 +224,8 @@ TEST_F(EditingCommandsTest, deletingTheSecondOfThreeUsersShowsTheFormerThird)
         ids = ListedIds(pMain);
     });
     RunMainWindow();
-    EXPECT_EQ(m_script.Boxes(), QStringList({Box(L"是否确定要删除该用户:用户二 ？该用户下的所有设备也将删除！", L"提示")}));
+    EXPECT_EQ(m_script.Boxes(),
+              QStringList({Box(L"是否确定要删除该用户:用户二 ？该用户下的所有设备也将删除！", L"提示")}));
     EXPECT_EQ(box, QStringList({"用户一", kOddName}));
     EXPECT_EQ(nSelected, 1);
     EXPECT_EQ(ids, QStringList({QString(kOddName) + "-id0", QString(kOddName) + "-id1"}));
@@ -244,7 +251,8 @@ TEST_F(EditingCommandsTest, deletingTheLastUserLeavesNoSelectionAndTheOnlyUserAn
     });
     RunMainWindow();
     ASSERT_EQ(m_script.Boxes().size(), 3);
-    EXPECT_EQ(m_script.Boxes()[0], "提示|是否确定要删除该用户:" + QString(kOddName) + " ？该用户下的所有设备也将删除！");
+    EXPECT_EQ(m_script.Boxes()[0],
+              "提示|是否确定要删除该用户:" + QString(kOddName) + " ？该用户下的所有设备也将删除！");
     EXPECT_EQ(nAfterLast, -1);
     EXPECT_TRUE(idsAfterLast.isEmpty());
     EXPECT_EQ(nAfterAll, -1);

@@ -50,8 +50,9 @@ TEST_F(EditingWhilePollingTest, statesFollowTheDevicesThroughEdits)
     EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
 
     EXPECT_EQ(relays, QStringList({"断,通,断,通", "断,断,通", "断,断,通,通", "通", "通", "断,断,通,通"}));
-    EXPECT_EQ(ReadFile("alice.cfg"), Gbk("pw\r\n{用户一}\r\n" + DeviceLine("用户一", 0) + DeviceLine("用户一", 2) +
-                          DeviceLine("用户一", 3) + "again|key1|dev1|名|址|9\r\n{新用户}\r\nx|key3|dev3|名|址|7\r\n"));
+    EXPECT_EQ(ReadFile("alice.cfg"),
+              Gbk("pw\r\n{用户一}\r\n" + DeviceLine("用户一", 0) + DeviceLine("用户一", 2) + DeviceLine("用户一", 3) +
+                  "again|key1|dev1|名|址|9\r\n{新用户}\r\nx|key3|dev3|名|址|7\r\n"));
 }
 
 // Every answer comes late and names no device, so the worker goes from one read of the
@@ -68,7 +69,8 @@ TEST_F(EditingWhilePollingTest, commandsChangeTheListWhileTheWorkerReadsIt)
         m_platform.scriptReply(reply);
     }
     LogIn(m_script, "alice", "pw");
-    DeleteRow(m_script, 1, [this](QWidget*) { QTRY_VERIFY_WITH_TIMEOUT(m_platform.requestCount() >= 2, kStateTimeoutMs); });
+    DeleteRow(m_script, 1,
+              [this](QWidget*) { QTRY_VERIFY_WITH_TIMEOUT(m_platform.requestCount() >= 2, kStateTimeoutMs); });
     AddDevice(m_script, "n|k|d|名|址|1", {"新用户"}, 2);
     DeleteRow(m_script, 0);
     DeleteUser(m_script, 0);
@@ -77,7 +79,8 @@ TEST_F(EditingWhilePollingTest, commandsChangeTheListWhileTheWorkerReadsIt)
     RunMainWindow();
 
     EXPECT_GE(m_platform.requestCount(), 2u);
-    EXPECT_EQ(ReadFile("alice.cfg"), Gbk("pw\r\n{用户二}\r\n" + DeviceLine("用户二", 1) + "m|k|d|名|址|2\r\n{新用户}\r\n"));
+    EXPECT_EQ(ReadFile("alice.cfg"),
+              Gbk("pw\r\n{用户二}\r\n" + DeviceLine("用户二", 1) + "m|k|d|名|址|2\r\n{新用户}\r\n"));
 }
 
 void ForgetAccount()
@@ -130,8 +133,9 @@ TEST_F(EditingWhilePollingTest, wholeConsoleKeepsWhatWasLeftAcrossARestart)
         });
         EXPECT_FALSE(theApp.InitInstance());
         EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
-        EXPECT_EQ(script.Boxes(), QStringList({Box(L"是否确定要删除该设备:灯 ？", L"提示"),
-                                               Box(L"是否确定要删除该用户:乙 ？该用户下的所有设备也将删除！", L"提示")}));
+        EXPECT_EQ(script.Boxes(),
+                  QStringList({Box(L"是否确定要删除该设备:灯 ？", L"提示"),
+                               Box(L"是否确定要删除该用户:乙 ？该用户下的所有设备也将删除！", L"提示")}));
     }
     EXPECT_EQ(relayBefore, "断");
     EXPECT_EQ(relayAfter, "通");

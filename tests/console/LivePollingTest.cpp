@@ -65,10 +65,11 @@ TEST_F(LivePollingTest, choosingAnotherUserMidCycle_keepsTheOldUsersStatesOutOfT
     for (const auto& request : m_platform.requests())
         paths.push_back(request.path);
     paths.resize(9);
-    EXPECT_EQ(paths, (std::vector<std::string>{"/devices/dev0", "/devices/dev0/datastreams/status", "/devices/dev1",
-                                               "/devices/dev1/datastreams/status", "/devices/dev2",
-                                               "/devices/dev2/datastreams/status", "/devices/other0",
-                                               "/devices/other1", "/devices/other2"}));
+    EXPECT_EQ(paths,
+              (std::vector<std::string>{"/devices/dev0", "/devices/dev0/datastreams/status", "/devices/dev1",
+                                        "/devices/dev1/datastreams/status", "/devices/dev2",
+                                        "/devices/dev2/datastreams/status", "/devices/other0", "/devices/other1",
+                                        "/devices/other2"}));
     EXPECT_EQ(newRows, (QStringList{"用户二-id0:??", "用户二-id1:??", "用户二-id2:??"}));
 }
 

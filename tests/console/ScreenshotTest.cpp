@@ -2,13 +2,13 @@
 #include "resources/ResourceIds.h"
 #include "tests/console/ConsoleFixture.h"
 
+#include <QAbstractButton>
 #include <QImage>
 #include <QLineEdit>
-#include <QAbstractButton>
 #include <QMessageBox>
-#include <QTest>
 #include <QPixmap>
 #include <QTableWidget>
+#include <QTest>
 
 namespace {
 
@@ -79,9 +79,9 @@ TEST_F(ScreenshotTest, rendersLoginNewAccountMainWindowAndAddDevice)
         Click(w, IDC_BTN_ADD_DEVICE);
     });
     script.OnWindow(AddDeviceTitle(), [&](QWidget* w) {
-        const std::pair<int, const char*> fields[] = {{IDC_EDIT_DEVICE_ID, "P-03"}, {IDC_EDIT_API_KEY, "key"},
-                                                      {IDC_EDIT_PLATFORM_ID, "5003"}, {IDC_EDIT_DEVICE_NAME, "3号水泵"},
-                                                      {IDC_EDIT_ADDRESS, "三号楼地下室"}, {IDC_EDIT_NUMBER, "{03}"}};
+        const std::pair<int, const char*> fields[] = {
+            {IDC_EDIT_DEVICE_ID, "P-03"},      {IDC_EDIT_API_KEY, "key"},          {IDC_EDIT_PLATFORM_ID, "5003"},
+            {IDC_EDIT_DEVICE_NAME, "3号水泵"}, {IDC_EDIT_ADDRESS, "三号楼地下室"}, {IDC_EDIT_NUMBER, "{03}"}};
         for (const auto& [nID, text] : fields)
             TypeInto(w, nID, QString::fromUtf8(text));
         Save(w, "add-device.png");

@@ -15,7 +15,8 @@ TEST(AnsiText, fitsOnlyTextWhoseEveryCharacterTheCodePageHas)
 
 TEST(AnsiText, theDelimiterSearchFindsWhatSteppingCharacterByCharacterFinds)
 {
-    const char alphabet[] = {'a', '@', '{', '|', '}', '\n', '\r', '\x7F', '\x80', '\x81', '\xA1', '\xD6', '\xFE', '\xFF'};
+    const char alphabet[] = {'a',    '@',    '{',    '|',    '}',    '\n',   '\r',
+                             '\x7F', '\x80', '\x81', '\xA1', '\xD6', '\xFE', '\xFF'};
     std::mt19937 rng(7);
     for (int round = 0; round < 20000; ++round) {
         std::string bytes(rng() % 12, ' ');

@@ -36,7 +36,8 @@ TEST(CodePage, unrepresentableCharactersBecomeTheDefaultCharacter)
 {
     BOOL usedDefault = FALSE;
     char buffer[16];
-    const int n = WideCharToMultiByte(CP_ACP, 0, L"a\u0E01\U0001F600b", -1, buffer, sizeof buffer, nullptr, &usedDefault);
+    const int n =
+        WideCharToMultiByte(CP_ACP, 0, L"a\u0E01\U0001F600b", -1, buffer, sizeof buffer, nullptr, &usedDefault);
     ASSERT_EQ(n, 5);
     EXPECT_STREQ(buffer, "a??b");
     EXPECT_TRUE(usedDefault);
@@ -44,7 +45,9 @@ TEST(CodePage, unrepresentableCharactersBecomeTheDefaultCharacter)
 
 TEST(CodePage, invalidBytesBecomeReplacementCharactersAndDecodingGoesOn)
 {
-    EXPECT_EQ(FromAnsi("a\xFF" "b"), L"a\uFFFDb");
+    EXPECT_EQ(FromAnsi("a\xFF"
+                       "b"),
+              L"a\uFFFDb");
     // A lead byte cut off by the end of the data.
     EXPECT_EQ(FromAnsi("ab\xD6"), L"ab\uFFFD");
 }
@@ -52,7 +55,11 @@ TEST(CodePage, invalidBytesBecomeReplacementCharactersAndDecodingGoesOn)
 TEST(CodePage, strictDecodingFailsOnInvalidBytes)
 {
     wchar_t wide[8];
-    EXPECT_EQ(MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, "a\xFF" "b", 3, wide, 8), 0);
+    EXPECT_EQ(MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS,
+                                  "a\xFF"
+                                  "b",
+                                  3, wide, 8),
+              0);
     EXPECT_EQ(MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, "ab\xD6", 3, wide, 8), 0);
     EXPECT_EQ(MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, "a\xA1|", 3, wide, 8), 0);
     ASSERT_EQ(MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, "a\xD6\xD0", 3, wide, 8), 2);
@@ -74,7 +81,8 @@ TEST(CodePage, everyCharacterReadIsWrittenBackAsTheSameBytes)
             continue;
         ++nRead;
         char back[4];
-        ASSERT_EQ(WideCharToMultiByte(CP_ACP, 0, wide, 1, back, sizeof back, nullptr, nullptr), nBytes) << std::hex << code;
+        ASSERT_EQ(WideCharToMultiByte(CP_ACP, 0, wide, 1, back, sizeof back, nullptr, nullptr), nBytes)
+            << std::hex << code;
         EXPECT_EQ(std::string(back, static_cast<size_t>(nBytes)), std::string(bytes, static_cast<size_t>(nBytes)))
             << std::hex << code;
     }

@@ -1,5 +1,5 @@
-#include "platform/core/ResourceModule.h"
 #include "platform/core/String.h"
+#include "platform/core/ResourceModule.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +60,9 @@ TEST(CStringUtf8, roundTripsAndReplacesBadBytes)
 {
     const CString s(L"账号 user \U0001F600");
     EXPECT_EQ(FromUtf8(ToUtf8(s)), s);
-    EXPECT_EQ(FromUtf8("a\xFF" "b"), L"a\uFFFDb");
+    EXPECT_EQ(FromUtf8("a\xFF"
+                       "b"),
+              L"a\uFFFDb");
     EXPECT_EQ(FromUtf8("\xE4\xB8"), L"\uFFFD\uFFFD");
 }
 

@@ -1,6 +1,6 @@
+#include "registry/AccountFile.h"
 #include "platform/core/WinApp.h"
 #include "registry/Account.h"
-#include "registry/AccountFile.h"
 #include "tests/support/AccountData.h"
 #include "tests/support/TempFolder.h"
 

@@ -119,8 +119,8 @@ TEST(AccountFormat, gbkSecondBytesAreNotDelimiters)
     ASSERT_EQ(p.users.GetSize(), 1);
     EXPECT_EQ(p.users[0].strName, L"\u4E84\u4E85\u4E87");
     ASSERT_EQ(p.users[0].arrDevice.GetSize(), 1);
-    EXPECT_TRUE(SameDevice(p.users[0].arrDevice[0],
-                           MakeDevice(L"\u4E85\u4E84", L"b", L"c", L"d", L"\u4E87", L"\u4E85")));
+    EXPECT_TRUE(
+        SameDevice(p.users[0].arrDevice[0], MakeDevice(L"\u4E85\u4E84", L"b", L"c", L"d", L"\u4E87", L"\u4E85")));
 }
 
 TEST(AccountFormat, anUnknownDoubleByteCharacterBecomesOneReplacementCharacter)
@@ -142,8 +142,9 @@ TEST(AccountFormat, textsAtAndOverTheOldLimitsAreWrittenAndReadWhole)
         user.arrDevice.Add(MakeDevice(field, field, field, field, field, field));
         const std::string bytes = FormatAccountFile(password, Users({user}));
         const std::string f(255 + extra, 'f');
-        EXPECT_EQ(bytes, std::string(253 + extra, 'p') + "\r\n{" + std::string(251 + extra, 'n') + "\xD6\xD0}\r\n" + f +
-                             "|" + f + "|" + f + "|" + f + "|" + f + "|" + f + "\r\n");
+        EXPECT_EQ(bytes,
+                  std::string(253 + extra, 'p') + "\r\n{" + std::string(251 + extra, 'n') + "\xD6\xD0}\r\n" + f + "|" +
+                      f + "|" + f + "|" + f + "|" + f + "|" + f + "\r\n");
         const Parsed p = Parse(bytes);
         EXPECT_EQ(p.password, password);
         EXPECT_TRUE(SameGroups(p.users, Users({user})));

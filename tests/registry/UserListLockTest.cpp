@@ -1,5 +1,5 @@
-#include "registry/Account.h"
 #include "registry/UserListLock.h"
+#include "registry/Account.h"
 #include "tests/support/AccountData.h"
 
 #include <gtest/gtest.h>

@@ -48,7 +48,7 @@ std::string Gbk(const std::string& utf8)
 bool SameDevice(const DEVICE& a, const DEVICE& b)
 {
     return a.strId == b.strId && a.strApiKey == b.strApiKey && a.strDeviceId == b.strDeviceId &&
-           a.strName == b.strName && a.strAddress == b.strAddress && a.strNumber == b.strNumber;
+        a.strName == b.strName && a.strAddress == b.strAddress && a.strNumber == b.strNumber;
 }
 
 bool SameGroups(const CArray<DEVGROUP, DEVGROUP>& a, const CArray<DEVGROUP, DEVGROUP>& b)

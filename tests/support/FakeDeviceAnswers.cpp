@@ -59,23 +59,23 @@ std::string ErrorJson(int errorNumber, const std::string& error)
 
 std::string DeviceJson(const std::string& id, const DeviceState& state)
 {
-    return "{\"errno\":0,\"error\":\"succ\",\"data\":{\"id\":" + Quoted(id) + ",\"title\":" + Quoted("relay-" + id)
-        + ",\"desc\":\"\",\"tags\":[\"relay\"],\"protocol\":\"HTTP\",\"private\":true,\"location\":{\"lon\":116.3,"
-          "\"lat\":39.98},\"create_time\":\"2023-05-12 09:41:27\",\"online\":"
-        + (state.online ? "true" : "false") + ",\"auth_info\":" + Quoted(id + "-auth") + "}}";
+    return "{\"errno\":0,\"error\":\"succ\",\"data\":{\"id\":" + Quoted(id) + ",\"title\":" + Quoted("relay-" + id) +
+        ",\"desc\":\"\",\"tags\":[\"relay\"],\"protocol\":\"HTTP\",\"private\":true,\"location\":{\"lon\":116.3,"
+        "\"lat\":39.98},\"create_time\":\"2023-05-12 09:41:27\",\"online\":" +
+        (state.online ? "true" : "false") + ",\"auth_info\":" + Quoted(id + "-auth") + "}}";
 }
 
 std::string StatusJson(const DeviceState& state)
 {
     return "{\"errno\":0,\"error\":\"succ\",\"data\":{\"id\":\"status\",\"create_time\":\"2023-05-12 09:41:27\","
-           "\"update_at\":\"2024-03-01 10:00:00\",\"current_value\":"
-        + std::to_string(state.relay) + "}}";
+           "\"update_at\":\"2024-03-01 10:00:00\",\"current_value\":" +
+        std::to_string(state.relay) + "}}";
 }
 
 std::string CommandJson(const std::string& id, size_t sequence)
 {
     char uuid[40];
-    std::snprintf(uuid, sizeof uuid, "%08zx-0000-4000-8000-%012zx", std::hash<std::string>{}(id) & 0xffffffffu, sequence);
+    std::snprintf(uuid, sizeof uuid, "%08zx-0000-4000-8000-%012zx", std::hash<std::string>{}(id)&0xffffffffu, sequence);
     return "{\"errno\":0,\"error\":\"succ\",\"data\":{\"cmd_uuid\":\"" + std::string(uuid) + "\"}}";
 }
 

@@ -31,8 +31,8 @@ int OpenListener(uint16_t port, uint16_t& boundPort)
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     addr.sin_port = htons(port);
     socklen_t len = sizeof addr;
-    if (bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || listen(fd, 64) != 0
-        || getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
+    if (bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || listen(fd, 64) != 0 ||
+        getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
         close(fd);
         throw std::runtime_error("fake platform: cannot listen on 127.0.0.1:" + std::to_string(port));
     }
@@ -330,12 +330,9 @@ Reply FakePlatform::answerFromDevices(const RecordedRequest& request)
     if (!state.apiKey.empty() && state.apiKey != key)
         return Reply::Json(ErrorJson(2, "auth failed"));
     switch (route.kind) {
-    case DeviceRoute::DeviceQuery:
-        return Reply::Json(DeviceJson(route.deviceId, state));
-    case DeviceRoute::StatusQuery:
-        return Reply::Json(StatusJson(state));
-    default:
-        break;
+    case DeviceRoute::DeviceQuery: return Reply::Json(DeviceJson(route.deviceId, state));
+    case DeviceRoute::StatusQuery: return Reply::Json(StatusJson(state));
+    default: break;
     }
     const std::optional<int> relay = RelayOfCommand(request.body);
     if (!relay)

@@ -16,8 +16,8 @@ namespace fake {
 // One request as it arrived, byte for byte, with its parts picked out.
 struct RecordedRequest
 {
-    std::string raw;                      // request line, header lines, blank line, body
-    std::string requestLine;              // without its CR LF
+    std::string raw;         // request line, header lines, blank line, body
+    std::string requestLine; // without its CR LF
     std::string method;
     std::string target;                   // as sent: absolute form when it came through a proxy
     std::string path;                     // target without scheme and host: "/devices/42"

@@ -71,7 +71,8 @@ std::optional<RecordedRequest> ReadRequest(int fd, const StopCheck& stop)
             ParseHead(probe, data.substr(0, headEnd + 2));
             const std::vector<std::string> lengths = probe.headers("Content-Length");
             if (!lengths.empty())
-                bodyLength = std::strtoul(Trimmed(lengths.front().substr(lengths.front().find(':') + 1)).c_str(), nullptr, 10);
+                bodyLength =
+                    std::strtoul(Trimmed(lengths.front().substr(lengths.front().find(':') + 1)).c_str(), nullptr, 10);
         }
         if (headEnd != std::string::npos && data.size() >= headEnd + 4 + bodyLength)
             break;

@@ -7,8 +7,8 @@
 #include <chrono>
 #include <condition_variable>
 #include <functional>
-#include <ostream>
 #include <mutex>
+#include <ostream>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -103,8 +103,7 @@ public:
               StatusPollThread(&target);
               AfxSetThreadStopSignal(nullptr);
           })
-    {
-    }
+    {}
     ~PollWorker() { Stop(); }
     PollWorker(const PollWorker&) = delete;
     PollWorker& operator=(const PollWorker&) = delete;

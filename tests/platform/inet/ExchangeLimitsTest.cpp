@@ -24,7 +24,7 @@ constexpr LPCTSTR kServer = L"inet.test";
 // How an exchange made through the layer's own objects ended, and what of its answer was kept.
 struct Outcome
 {
-    DWORD error = 0;          // 0: the answer came to its end
+    DWORD error = 0; // 0: the answer came to its end
     bool bHeadArrived = false;
     std::string kept;
 };

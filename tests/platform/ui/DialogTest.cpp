@@ -1,7 +1,7 @@
-#include "tests/support/ModalScript.h"
 #include "TestDialog.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/WinApp.h"
+#include "tests/support/ModalScript.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -13,8 +13,7 @@
 namespace {
 
 class CSilentException : public CException
-{
-};
+{};
 
 TEST(DialogTest, missingTemplate_returnsMinusOne)
 {
@@ -124,7 +123,8 @@ TEST(DialogTest, nonLatinLettersAreTypedNotTakenForEnterOrEsc)
     script.OnWindow("测试对话框", [](QWidget* w) {
         QWidget* pEdit = FindControl(w, IDC_TEST_EDIT);
         pEdit->setFocus();
-        for (const auto& [key, text] : {std::pair{0x041B, QStringLiteral("Л")}, std::pair{0x0E0D, QStringLiteral("ญ")}}) {
+        for (const auto& [key, text] :
+             {std::pair{0x041B, QStringLiteral("Л")}, std::pair{0x0E0D, QStringLiteral("ญ")}}) {
             QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
             QApplication::sendEvent(pEdit, &press);
         }

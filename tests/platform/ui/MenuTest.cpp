@@ -1,8 +1,8 @@
-#include "tests/support/ModalScript.h"
+#include "platform/ui/Menu.h"
 #include "TestDialog.h"
 #include "platform/core/WinApp.h"
-#include "platform/ui/Menu.h"
 #include "platform/ui/MessageBox.h"
+#include "tests/support/ModalScript.h"
 
 #include <QMenu>
 #include <QMessageBox>
