@@ -205,8 +205,9 @@ bool operator==(const CString& a, const wchar_t* b)
 namespace {
 
 // Where a byte that is not part of well-formed UTF-8 goes in a file name's text: the lone low
-// surrogates U+DC80 to U+DCFF, which no other text holds (Qt, FromUtf8 and the code page
-// never give a lone surrogate), so that the byte can be told apart and given back.
+// surrogates U+DC80 to U+DCFF. No other text holds them (what is typed comes through Qt, which
+// turns a lone surrogate into U+FFFD; FromUtf8 and the code page give none), so a typed account
+// name never stands for bytes of the folder.
 constexpr char32_t kPathByteBase = 0xDC00;
 constexpr char32_t kFirstPathByte = kPathByteBase + 0x80;
 constexpr char32_t kLastPathByte = kPathByteBase + 0xFF;
