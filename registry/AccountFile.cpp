@@ -79,7 +79,7 @@ bool AccountFileExists(const CString& strAccount)
 {
     const CString strPath = AccountFilePath(strAccount);
     struct stat st;
-    return !strPath.IsEmpty() && ::stat(ToUtf8(strPath).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+    return !strPath.IsEmpty() && ::stat(PathToBytes(strPath).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
 bool SaveAccountFile(const CString& strAccount)

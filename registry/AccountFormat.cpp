@@ -7,36 +7,63 @@
 
 namespace {
 
-// The file's bytes, written into room made up front for the longest possible result, so that
-// they are never moved or checked for room while they grow.
+// The file's content in order, handed piece by piece to out. It runs twice, once to measure
+// the room the bytes can take and once to write them into it, so that no piece is written
+// that the room left out.
+template <class Out>
+void EmitAccountFile(Out& out, const CString& strPassword, const CArray<DEVGROUP, DEVGROUP>& arrDevGroup)
+{
+    const auto lineEnd = [&out] {
+        out.Put('\r');
+        out.Put('\n');
+    };
+    out.PutText(strPassword);
+    lineEnd();
+    for (INT_PTR i = 0; i < arrDevGroup.GetSize(); ++i) {
+        const DEVGROUP& group = arrDevGroup[i];
+        out.Put('{');
+        out.PutText(group.strName);
+        out.Put('}');
+        lineEnd();
+        for (INT_PTR j = 0; j < group.arrDevice.GetSize(); ++j) {
+            const DEVICE& dev = group.arrDevice[j];
+            out.PutText(dev.strId);
+            out.Put('|');
+            out.PutText(dev.strApiKey);
+            out.Put('|');
+            out.PutText(dev.strDeviceId);
+            out.Put('|');
+            out.PutText(dev.strName);
+            out.Put('|');
+            out.PutText(dev.strAddress);
+            out.Put('|');
+            out.PutText(dev.strNumber);
+            lineEnd();
+        }
+    }
+}
+
+// The most bytes the pieces can take.
+class CAccountSizeBound
+{
+public:
+    void Put(char) { ++m_nBound; }
+    void PutText(const CString& text) { m_nBound += AnsiSizeBound(text); }
+    size_t Get() const { return m_nBound; }
+
+private:
+    size_t m_nBound = 0;
+};
+
+// The pieces written into room made up front, so that they are never moved or checked for room
+// while they grow.
 class CAccountWriter
 {
 public:
     explicit CAccountWriter(size_t nBound) : m_out(nBound, '\0'), m_pos(m_out.data()) {}
 
     void Put(char ch) { *m_pos++ = ch; }
-    void PutLineEnd()
-    {
-        Put('\r');
-        Put('\n');
-    }
     void PutText(const CString& text) { m_pos = WriteAnsi(m_pos, text); }
-
-    void PutDevice(const DEVICE& dev)
-    {
-        PutText(dev.strId);
-        Put('|');
-        PutText(dev.strApiKey);
-        Put('|');
-        PutText(dev.strDeviceId);
-        Put('|');
-        PutText(dev.strName);
-        Put('|');
-        PutText(dev.strAddress);
-        Put('|');
-        PutText(dev.strNumber);
-        PutLineEnd();
-    }
 
     std::string Take()
     {
@@ -48,12 +75,6 @@ private:
     std::string m_out;
     char* m_pos;
 };
-
-size_t DeviceSizeBound(const DEVICE& dev)
-{
-    return AnsiSizeBound(dev.strId) + AnsiSizeBound(dev.strApiKey) + AnsiSizeBound(dev.strDeviceId) +
-        AnsiSizeBound(dev.strName) + AnsiSizeBound(dev.strAddress) + AnsiSizeBound(dev.strNumber) + 7;
-}
 
 // One pass over the data, which ends at m_end (the first NUL or the size). Along the way it
 // notes whether the writer would give back these very bytes: every byte was read, every line
@@ -193,26 +214,10 @@ bool CAccountReader::ReadDevice(DEVICE& dev)
 
 std::string FormatAccountFile(const CString& strPassword, const CArray<DEVGROUP, DEVGROUP>& arrDevGroup)
 {
-    size_t nBound = AnsiSizeBound(strPassword) + 2;
-    for (INT_PTR i = 0; i < arrDevGroup.GetSize(); ++i) {
-        const DEVGROUP& group = arrDevGroup[i];
-        nBound += AnsiSizeBound(group.strName) + 4;
-        for (INT_PTR j = 0; j < group.arrDevice.GetSize(); ++j)
-            nBound += DeviceSizeBound(group.arrDevice[j]);
-    }
-
-    CAccountWriter out(nBound);
-    out.PutText(strPassword);
-    out.PutLineEnd();
-    for (INT_PTR i = 0; i < arrDevGroup.GetSize(); ++i) {
-        const DEVGROUP& group = arrDevGroup[i];
-        out.Put('{');
-        out.PutText(group.strName);
-        out.Put('}');
-        out.PutLineEnd();
-        for (INT_PTR j = 0; j < group.arrDevice.GetSize(); ++j)
-            out.PutDevice(group.arrDevice[j]);
-    }
+    CAccountSizeBound bound;
+    EmitAccountFile(bound, strPassword, arrDevGroup);
+    CAccountWriter out(bound.Get());
+    EmitAccountFile(out, strPassword, arrDevGroup);
     return out.Take();
 }
 

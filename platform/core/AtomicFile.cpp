@@ -70,7 +70,7 @@ CAtomicFile::~CAtomicFile()
 BOOL CAtomicFile::Open(LPCTSTR lpszFileName)
 {
     m_strFileName = lpszFileName;
-    std::string target = ToUtf8(m_strFileName);
+    std::string target = PathToBytes(m_strFileName);
     if (!FollowLinks(target))
         return FALSE;
     const std::string temp = TempPathFor(target);

@@ -18,7 +18,7 @@ BOOL CFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
     const CString name(lpszFileName);
     // Without O_NONBLOCK a FIFO would hold the open until a writer came along; a regular file,
     // the only kind kept open below, ignores the flag.
-    int fd = ::open(ToUtf8(name).c_str(), flags | create | O_CLOEXEC | O_NONBLOCK, 0666);
+    int fd = ::open(PathToBytes(name).c_str(), flags | create | O_CLOEXEC | O_NONBLOCK, 0666);
     int error = errno;
     if (fd >= 0) {
         struct stat st;

@@ -202,57 +202,106 @@ bool operator==(const CString& a, const wchar_t* b)
     return a.m_str == (b ? b : L"");
 }
 
+namespace {
+
+// Where a byte that is not part of well-formed UTF-8 goes in a file name's text: the lone low
+// surrogates U+DC80 to U+DCFF. No other text holds them (what is typed comes through Qt, which
+// turns a lone surrogate into U+FFFD; FromUtf8 and the code page give none), so a typed account
+// name never stands for bytes of the folder.
+constexpr char32_t kPathByteBase = 0xDC00;
+constexpr char32_t kFirstPathByte = kPathByteBase + 0x80;
+constexpr char32_t kLastPathByte = kPathByteBase + 0xFF;
+
+void AppendUtf8(std::string& out, wchar_t wc)
+{
+    auto c = static_cast<char32_t>(wc);
+    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        c = 0xFFFD;
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// The length of the well-formed UTF-8 sequence at pos, with its code point in c; 0 when none
+// starts there. Overlong forms, surrogates and code points past U+10FFFF are not UTF-8: read
+// as characters, they would be written back as other bytes.
+size_t DecodeUtf8At(const std::string& str, size_t pos, char32_t& c)
+{
+    static constexpr char32_t kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    const auto lead = static_cast<unsigned char>(str[pos]);
+    const size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+    if (length == 0 || length > str.size() - pos)
+        return 0;
+    c = lead & kLeadBits[length];
+    for (size_t k = 1; k < length; ++k) {
+        const auto b = static_cast<unsigned char>(str[pos + k]);
+        if ((b & 0xC0) != 0x80)
+            return 0;
+        c = (c << 6) | (b & 0x3F);
+    }
+    if (c < kSmallest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return 0;
+    return length;
+}
+
+// The text of str, with each byte that starts no well-formed sequence given to badByte.
+template <class BadByte>
+CString DecodeUtf8(const std::string& str, BadByte badByte)
+{
+    std::wstring out;
+    for (size_t i = 0; i < str.size();) {
+        char32_t c = 0;
+        const size_t length = DecodeUtf8At(str, i, c);
+        out += length > 0 ? static_cast<wchar_t>(c) : badByte(static_cast<unsigned char>(str[i]));
+        i += length > 0 ? length : 1;
+    }
+    return CString(std::move(out));
+}
+
+} // namespace
+
 std::string ToUtf8(const CString& str)
 {
     std::string out;
-    for (wchar_t wc : str.str()) {
-        auto c = static_cast<char32_t>(wc);
-        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-            c = 0xFFFD;
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
+    for (wchar_t wc : str.str())
+        AppendUtf8(out, wc);
     return out;
 }
 
 CString FromUtf8(const std::string& str)
 {
-    std::wstring out;
-    size_t i = 0;
-    while (i < str.size()) {
-        const auto b = static_cast<unsigned char>(str[i]);
-        int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
-        char32_t c = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
-        bool ok = extra >= 0 && i + static_cast<size_t>(extra) < str.size() + (extra == 0 ? 1 : 0);
-        for (int k = 1; ok && k <= extra; ++k) {
-            const auto cb = static_cast<unsigned char>(str[i + static_cast<size_t>(k)]);
-            if ((cb & 0xC0) != 0x80)
-                ok = false;
-            else
-                c = (c << 6) | (cb & 0x3F);
-        }
-        if (!ok) {
-            out += L'\xFFFD';
-            ++i;
-            continue;
-        }
-        out += static_cast<wchar_t>(c);
-        i += static_cast<size_t>(extra) + 1;
+    return DecodeUtf8(str, [](unsigned char) { return L'\xFFFD'; });
+}
+
+std::string PathToBytes(const CString& path)
+{
+    std::string out;
+    for (wchar_t wc : path.str()) {
+        const auto c = static_cast<char32_t>(wc);
+        if (c >= kFirstPathByte && c <= kLastPathByte)
+            out += static_cast<char>(c - kPathByteBase);
+        else
+            AppendUtf8(out, wc);
     }
-    return CString(std::move(out));
+    return out;
+}
+
+CString PathFromBytes(const std::string& bytes)
+{
+    return DecodeUtf8(bytes, [](unsigned char b) { return static_cast<wchar_t>(kPathByteBase + b); });
 }
 
 std::ostream& operator<<(std::ostream& os, const CString& str)

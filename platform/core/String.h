@@ -62,8 +62,15 @@ private:
     std::wstring m_str;
 };
 
-// UTF-8 forms for the parts of the layer that talk to Linux (file names, Qt, libcurl).
+// UTF-8 forms of text. A lone surrogate or a value past U+10FFFF is written as U+FFFD, and so
+// is read each byte that starts no well-formed UTF-8 sequence.
 std::string ToUtf8(const CString& str);
 CString FromUtf8(const std::string& str);
+
+// A file name's bytes as text and back, unchanged whatever the bytes: a folder unpacked from an
+// archive may keep a name in GBK. Well-formed UTF-8 reads as its characters, each other byte b
+// as the lone surrogate U+DC00 + b, which PathToBytes turns back into b.
+CString PathFromBytes(const std::string& bytes);
+std::string PathToBytes(const CString& path);
 
 std::ostream& operator<<(std::ostream& os, const CString& str);

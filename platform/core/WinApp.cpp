@@ -11,7 +11,7 @@ CString RunningExecutablePath()
 {
     char buffer[PATH_MAX];
     const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    return n > 0 ? FromUtf8(std::string(buffer, static_cast<size_t>(n))) : CString();
+    return n > 0 ? PathFromBytes(std::string(buffer, static_cast<size_t>(n))) : CString();
 }
 
 // The folder of a path, with its slash, and its file name without the extension.

@@ -64,6 +64,12 @@ TEST(CStringUtf8, roundTripsAndReplacesBadBytes)
                        "b"),
               L"a\uFFFDb");
     EXPECT_EQ(FromUtf8("\xE4\xB8"), L"\uFFFD\uFFFD");
+
+    // A file name keeps every byte: GBK, a surrogate or an overlong "/" in UTF-8's form, a cut
+    // sequence. Its UTF-8 is text like any other.
+    for (const std::string bytes : {"\xD6\xD0\xCE\xC4", "\xED\xB3\x96\xD6", "\xC0\xAF\xF4\x90\x80\x80", "a\xE4\xB8"})
+        EXPECT_EQ(PathToBytes(PathFromBytes(bytes)), bytes);
+    EXPECT_EQ(PathFromBytes(ToUtf8(s)), s);
 }
 
 namespace {

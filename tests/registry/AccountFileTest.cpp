@@ -39,6 +39,25 @@ TEST_F(AccountFileTest, pathIsTheExecutablesFolderAndTheAccountName)
     EXPECT_EQ(AccountFilePath(L"a b\\c"), FromUtf8(m_dir + "/a b\\c.cfg"));
 }
 
+TEST_F(AccountFileTest, aFolderNamedInGbkHoldsItsAccounts)
+{
+    // "中文" as an archive made on the original platform names it.
+    const std::string folder = "\xD6\xD0\xCE\xC4";
+    std::filesystem::create_directory(m_folder.PathOf(folder));
+    m_folder.Write(folder + "/acc.cfg", "pw\r\n{u}\r\n");
+    m_app.SetExecutablePath(PathFromBytes(m_folder.PathOf(folder + "/quorvane")));
+
+    EXPECT_TRUE(AccountFileExists(L"acc"));
+    ASSERT_EQ(LoadAccountFile(L"acc"), AccountLoadResult::Loaded);
+    EXPECT_EQ(g_strPassword, L"pw");
+    g_arrDevGroup.Add(MakeUser(L"v", 1));
+    ASSERT_TRUE(SaveAccountFile(L"acc"));
+    ASSERT_TRUE(CreateAccountFile(L"new", L"pw"));
+    EXPECT_EQ(m_folder.Read(folder + "/acc.cfg"), "pw\r\n{u}\r\n{v}\r\n" + Gbk(DeviceLine("v", 0)));
+    EXPECT_EQ(m_folder.Read(folder + "/new.cfg"), "pw\r\n");
+    EXPECT_EQ(m_folder.Listing(), folder + ";");
+}
+
 TEST_F(AccountFileTest, namesThatLeadOutOfTheFolderAreNeverFiles)
 {
     std::filesystem::create_directory(m_folder.PathOf("sub"));
