@@ -1,4 +1,5 @@
-// A raised stop signal ends either exchange of the client at once, each in its own way.
+// The console's bounds on its exchanges are those the README gives, and a raised stop signal
+// ends either exchange of the client at once, each in its own way.
 #include "cloud/ApiConstants.h"
 #include "cloud/HttpClient.h"
 #include "platform/core/StopSignal.h"
@@ -8,7 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fstream>
 #include <future>
+#include <sstream>
 
 namespace {
 
@@ -37,11 +40,39 @@ protected:
     fake::ProxyEnvironment proxy{platform.proxyUrl()};
 };
 
+// The figures of the exchange's row in the README's table of time-outs, in milliseconds.
+std::vector<DWORD> ReadmeTimeoutsMs(const std::string& exchange)
+{
+    std::ifstream readme(QUORVANE_README);
+    std::vector<DWORD> figures;
+    for (std::string line; figures.empty() && std::getline(readme, line);) {
+        if (line.rfind("| " + exchange, 0) != 0)
+            continue;
+        std::istringstream cells(line.substr(line.find('|', 1) + 1));
+        for (std::string cell; std::getline(cells, cell, '|');) {
+            if (cell.find(" s") != std::string::npos)
+                figures.push_back(static_cast<DWORD>(std::stoul(cell) * 1000));
+        }
+    }
+    return figures;
+}
+
+TEST(ExchangeTimeoutsTest, theConsolesBoundsAreTheReadmesFigures)
+{
+    for (const auto& [exchange, timeouts] :
+         {std::pair{"status query", STATUS_QUERY_TIMEOUTS}, std::pair{"relay command", SWITCH_COMMAND_TIMEOUTS}}) {
+        EXPECT_EQ(ReadmeTimeoutsMs(exchange),
+                  (std::vector<DWORD>{timeouts.dwConnectMs, timeouts.dwReceiveMs, timeouts.dwTotalMs}))
+            << exchange;
+    }
+}
+
 TEST_F(ExchangeLimitsTest, stopSignalEndsGetPromptlyWithEmptyText)
 {
     platform.scriptReply(fake::Reply::Silence());
     CString result = L"unset";
-    EXPECT_TRUE(EndedByStopSignal([&] { result = CHttpClient().HttpGet(L"devices/1", nullptr); }));
+    EXPECT_TRUE(
+        EndedByStopSignal([&] { result = CHttpClient().HttpGet(L"devices/1", nullptr, STATUS_QUERY_TIMEOUTS); }));
     EXPECT_EQ(result, L"");
 }
 
@@ -51,7 +82,8 @@ TEST_F(ExchangeLimitsTest, stopSignalEndsPostWithException)
     DWORD error = 0;
     EXPECT_TRUE(EndedByStopSignal([&] {
         try {
-            CHttpClient().HttpPost(CString(g_szCommandUrlPrefix) + L"1", SWITCH_ON_BODY, 11, nullptr);
+            CHttpClient().HttpPost(CString(g_szCommandUrlPrefix) + L"1", SWITCH_ON_BODY, 11, nullptr,
+                                   SWITCH_COMMAND_TIMEOUTS);
         } catch (CInternetException* e) {
             error = e->m_dwError;
             e->Delete();
@@ -67,7 +99,7 @@ TEST_F(ExchangeLimitsTest, stopSignalEndsSlowBodyRead)
     slow.resetAfterBodyBytes = 10;
     slow.delay = 60s;
     platform.scriptReply(slow);
-    EXPECT_TRUE(EndedByStopSignal([] { CHttpClient().HttpGet(L"devices/1", nullptr); }));
+    EXPECT_TRUE(EndedByStopSignal([] { CHttpClient().HttpGet(L"devices/1", nullptr, STATUS_QUERY_TIMEOUTS); }));
 }
 
 } // namespace
