@@ -3,6 +3,7 @@
 #include "console/QuorvaneDlg.h"
 #include "registry/Account.h"
 #include "registry/AccountFile.h"
+#include "tests/support/RunScripted.h"
 
 #include <QMenu>
 
@@ -50,9 +51,7 @@ void PlatformConsoleTest::RunMainWindow()
 {
     m_script.OnWindow(MainTitle(), [](QWidget* pMain) { pMain->close(); });
     CQuorvaneDlg dlg;
-    const INT_PTR nResult = dlg.DoModal();
-    EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
-    EXPECT_EQ(nResult, IDCANCEL);
+    EXPECT_EQ(RunScripted(m_script, dlg), IDCANCEL);
 }
 
 std::vector<fake::RecordedRequest> PlatformConsoleTest::Posts() const

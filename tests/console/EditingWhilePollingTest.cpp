@@ -4,6 +4,7 @@
 #include "resources/ResourceIds.h"
 #include "tests/console/ConsoleFixture.h"
 #include "tests/support/FakeDeviceAnswers.h"
+#include "tests/support/RunScripted.h"
 
 #include <QMenu>
 
@@ -46,8 +47,7 @@ TEST_F(EditingWhilePollingTest, statesFollowTheDevicesThroughEdits)
         pMain->close();
     });
     CQuorvaneDlg dlg;
-    dlg.DoModal();
-    EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    RunScripted(m_script, dlg);
 
     EXPECT_EQ(relays, QStringList({"断,通,断,通", "断,断,通", "断,断,通,通", "通", "通", "断,断,通,通"}));
     EXPECT_EQ(ReadFile("alice.cfg"),
@@ -131,8 +131,7 @@ TEST_F(EditingWhilePollingTest, wholeConsoleKeepsWhatWasLeftAcrossARestart)
             idsAtEnd = ListedIds(pMain);
             pMain->close();
         });
-        EXPECT_FALSE(theApp.InitInstance());
-        EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+        EXPECT_FALSE(RunScripted(script, [] { return theApp.InitInstance(); }));
         EXPECT_EQ(script.Boxes(),
                   QStringList({Box(L"是否确定要删除该设备:灯 ？", L"提示"),
                                Box(L"是否确定要删除该用户:乙 ？该用户下的所有设备也将删除！", L"提示")}));
@@ -161,8 +160,7 @@ TEST_F(EditingWhilePollingTest, wholeConsoleKeepsWhatWasLeftAcrossARestart)
             row = RowTexts(pMain, 0);
             pMain->close();
         });
-        EXPECT_FALSE(theApp.InitInstance());
-        EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+        EXPECT_FALSE(RunScripted(script, [] { return theApp.InitInstance(); }));
     }
     EXPECT_EQ(box, QStringList({"甲"}));
     EXPECT_EQ(nSelected, 0);

@@ -1,6 +1,7 @@
 #include "console/QuorvaneDlg.h"
 #include "tests/console/ConsoleFixture.h"
 #include "tests/support/FakeDeviceAnswers.h"
+#include "tests/support/RunScripted.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -23,8 +24,7 @@ TEST_F(LivePollingTest, listShowsEachDevicesStateAndFollowsTheChosenUser)
         w->close();
     });
     CQuorvaneDlg dlg;
-    dlg.DoModal();
-    ASSERT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    RunScripted(m_script, dlg);
     EXPECT_EQ(firstUser, (QStringList{"在线断", "在线通", "离线?"}));
     EXPECT_EQ(secondUser, QStringList{"离线?"});
 }
@@ -59,8 +59,7 @@ TEST_F(LivePollingTest, choosingAnotherUserMidCycle_keepsTheOldUsersStatesOutOfT
         w->close();
     });
     CQuorvaneDlg dlg;
-    dlg.DoModal();
-    ASSERT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    RunScripted(m_script, dlg);
     std::vector<std::string> paths;
     for (const auto& request : m_platform.requests())
         paths.push_back(request.path);
@@ -85,10 +84,9 @@ TEST_F(LivePollingTest, closingWhileTheWorkerWaitsOnASilentPlatformEndsPromptly)
     });
     {
         CQuorvaneDlg dlg;
-        dlg.DoModal();
+        RunScripted(m_script, dlg);
         nClosingMs = clock.elapsed();
     }
-    ASSERT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
     // Half the 20 s receive time-out that would end the exchange without the stop.
     EXPECT_LT(nClosingMs, 10000);
     EXPECT_EQ(m_platform.requestCount(), 1u);

@@ -3,6 +3,7 @@
 #include "registry/Account.h"
 #include "resources/ResourceIds.h"
 #include "tests/console/ConsoleFixture.h"
+#include "tests/support/RunScripted.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -29,8 +30,7 @@ TEST_F(LoginTest, cancelEndsTheProgramWithoutMessageOrWindow)
 {
     CModalScript script;
     script.OnWindow(LoginTitle(), [](QWidget* w) { Click(w, IDCANCEL); });
-    EXPECT_FALSE(theApp.InitInstance());
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_FALSE(RunScripted(script, [] { return theApp.InitInstance(); }));
     EXPECT_TRUE(script.Boxes().isEmpty());
     EXPECT_EQ(theApp.m_pMainWnd, nullptr);
     EXPECT_EQ(g_pMainDlg, nullptr);
@@ -70,8 +70,7 @@ TEST_F(LoginTest, trimmedAccountAndPasswordOpenTheMainWindow)
         w->close();
     });
     CQuorvaneDlg dlg;
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(script, dlg), IDCANCEL);
     EXPECT_EQ(g_strAccount, CString(L"alice"));
     EXPECT_EQ(nRows, 2);
 }
@@ -93,8 +92,7 @@ TEST_F(LoginTest, newAccountRefusesEmptyAndDifferingPasswordsThenCreatesTheFile)
         w->close();
     });
     CQuorvaneDlg dlg;
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(script, dlg), IDCANCEL);
     EXPECT_EQ(script.Boxes(), (QStringList{"quorvane|账号密码不能为空", "quorvane|两次输入密码不一致!"}));
     EXPECT_EQ(ReadFile("carol.cfg"), "Pw\r\n");
     EXPECT_EQ(g_strAccount, CString(L"carol"));
@@ -117,8 +115,7 @@ TEST_F(LoginTest, lineBreaksPastedOrSetIntoTheNewAccountEditsAreCut)
     });
     script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
     CQuorvaneDlg dlg;
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(script, dlg), IDCANCEL);
     EXPECT_TRUE(script.Boxes().isEmpty());
     EXPECT_EQ(ReadFile("bob.cfg"), "pw1\r\n");
     EXPECT_EQ(g_strAccount, CString(L"bob"));
@@ -135,8 +132,7 @@ TEST_F(LoginTest, lineBreaksPastedOrSetIntoTheLoginEditsAreCut)
     });
     script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
     CQuorvaneDlg dlg;
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(script, dlg), IDCANCEL);
     EXPECT_TRUE(script.Boxes().isEmpty());
     EXPECT_EQ(g_strAccount, CString(L"alice"));
 }
@@ -180,8 +176,7 @@ TEST_F(LoginTest, newAccountRefusesAPasswordTheAccountFileCannotHold)
     });
     script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
     CQuorvaneDlg dlg;
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(script, dlg), IDCANCEL);
     EXPECT_EQ(script.Boxes(), expected);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(FilePath("dora.cfg"))));
     EXPECT_EQ(ReadFile("도라.cfg"), "\xC3\xDC\xC2\xEB\x87\xE5\r\n");
@@ -200,8 +195,7 @@ TEST_F(LoginTest, newAccountForAnExistingFileIsRefusedAndTheFileKept)
     script.OnWindow(NewAccountTitle(), [](QWidget* w) { Click(w, IDCANCEL); });
     script.OnWindow(LoginTitle(), [](QWidget* w) { Click(w, IDCANCEL); });
     CQuorvaneDlg dlg;
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(script, dlg), IDCANCEL);
     EXPECT_EQ(script.Boxes(), QStringList{"quorvane|账号:bob, 已经存在! 新建失败!"});
     EXPECT_EQ(ReadFile("bob.cfg"), before);
 }

@@ -1,6 +1,7 @@
 #include "console/QuorvaneDlg.h"
 #include "resources/ResourceIds.h"
 #include "tests/console/ConsoleFixture.h"
+#include "tests/support/RunScripted.h"
 
 #include <QAbstractButton>
 #include <QImage>
@@ -93,8 +94,7 @@ TEST_F(ScreenshotTest, rendersLoginNewAccountMainWindowAndAddDevice)
     });
     script.OnWindow(AddDeviceTitle(), [](QWidget* w) { Click(w, IDCANCEL); });
     script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
-    dlg.DoModal();
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    RunScripted(script, dlg);
     ASSERT_EQ(m_dark.size(), 5);
     for (int nDark : m_dark)
         EXPECT_GT(nDark, 200);

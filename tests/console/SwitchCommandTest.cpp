@@ -3,6 +3,7 @@
 #include "registry/UserListLock.h"
 #include "tests/console/ConsoleFixture.h"
 #include "tests/support/FakeDeviceAnswers.h"
+#include "tests/support/RunScripted.h"
 
 #include <QComboBox>
 #include <QMenu>
@@ -32,8 +33,7 @@ TEST_F(SwitchCommandTest, eachCommandPostsItsBodyForTheSelectedDevice)
         w->close();
     });
     CQuorvaneDlg dlg;
-    dlg.DoModal();
-    ASSERT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    RunScripted(m_script, dlg);
     EXPECT_TRUE(m_script.Boxes().isEmpty());
 
     const auto posts = Posts();
@@ -59,8 +59,7 @@ TEST_F(SwitchCommandTest, threeRowsSelected_switchOnlyTheFirst)
         w->close();
     });
     CQuorvaneDlg dlg;
-    dlg.DoModal();
-    ASSERT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    RunScripted(m_script, dlg);
     const auto posts = Posts();
     ASSERT_EQ(posts.size(), 1u);
     EXPECT_EQ(posts[0].path, "/cmds?qos=1&timeout=10&device_id=dev0");
@@ -98,8 +97,7 @@ TEST_F(SwitchCommandTest, nothingIsSentWithoutARowOrForARowOrUserThatIsGone)
         w->close();
     });
     CQuorvaneDlg dlg;
-    dlg.DoModal();
-    ASSERT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    RunScripted(m_script, dlg);
     EXPECT_TRUE(Posts().empty());
     EXPECT_TRUE(m_script.Boxes().isEmpty());
 }
@@ -130,8 +128,7 @@ TEST_F(SwitchCommandTest, commandChangesNothingOnScreenUntilTheNextStatusRead)
         w->close();
     });
     CQuorvaneDlg dlg;
-    dlg.DoModal();
-    ASSERT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    RunScripted(m_script, dlg);
 
     const auto requests = m_platform.requests();
     const auto post = std::find_if(requests.begin(), requests.end(), [](const auto& r) { return r.method == "POST"; });
@@ -166,8 +163,7 @@ TEST_F(SwitchCommandTest, unreachablePlatformShowsOneErrorBoxPerCommandAndTheCon
         w->close();
     });
     CQuorvaneDlg dlg;
-    dlg.DoModal();
-    ASSERT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    RunScripted(m_script, dlg);
     EXPECT_EQ(m_script.Boxes(), (QStringList{"quorvane|无法与服务器建立连接。", "quorvane|无法与服务器建立连接。"}));
     EXPECT_EQ(icons, (QList<QMessageBox::Icon>{QMessageBox::Critical, QMessageBox::Critical}));
     EXPECT_EQ(cells, (QStringList{"??", "??", "??"}));
@@ -197,8 +193,7 @@ TEST_F(SwitchCommandTest, failedCommandEndsInTheErrorBoxAndTheListKeepsItsStates
         w->close();
     });
     CQuorvaneDlg dlg;
-    dlg.DoModal();
-    ASSERT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    RunScripted(m_script, dlg);
     EXPECT_EQ(m_script.Boxes(), QStringList{"quorvane|服务器返回了无效或无法识别的响应。"});
     EXPECT_EQ(before, shown);
     EXPECT_EQ(after, shown);

@@ -2,6 +2,7 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/WinApp.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/RunScripted.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -69,8 +70,7 @@ TEST(DialogTest, cancelAndCloseBoxEndWithCancelAndKeepMembers)
     EXPECT_EQ(first.DoModal(), IDCANCEL);
     EXPECT_EQ(first.m_strText, CString(L"keep"));
     CTestDlg second;
-    EXPECT_EQ(second.DoModal(), IDCANCEL);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(script, second), IDCANCEL);
 }
 
 TEST(DialogTest, comboIndexExchangedBothWays)
@@ -131,9 +131,8 @@ TEST(DialogTest, nonLatinLettersAreTypedNotTakenForEnterOrEsc)
         Click(w, IDOK);
     });
     CTestDlg dlg;
-    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(RunScripted(script, dlg), IDOK);
     EXPECT_EQ(dlg.m_strText, CString(L"Лญ"));
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
 }
 
 class CDerivedDlg : public CTestDlg
