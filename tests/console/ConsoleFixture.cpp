@@ -50,8 +50,7 @@ void ConsoleTest::WriteAccount(const CString& strAccount, const CString& strPass
 void PlatformConsoleTest::RunMainWindow()
 {
     m_script.OnWindow(MainTitle(), [](QWidget* pMain) { pMain->close(); });
-    CQuorvaneDlg dlg;
-    EXPECT_EQ(RunScripted(m_script, dlg), IDCANCEL);
+    EXPECT_EQ(RunScripted(m_script, CQuorvaneDlg()), IDCANCEL);
 }
 
 std::vector<fake::RecordedRequest> PlatformConsoleTest::Posts() const

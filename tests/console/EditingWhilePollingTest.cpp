@@ -46,8 +46,7 @@ TEST_F(EditingWhilePollingTest, statesFollowTheDevicesThroughEdits)
         waitFor({"断", "断", "通", "通"})(pMain);
         pMain->close();
     });
-    CQuorvaneDlg dlg;
-    RunScripted(m_script, dlg);
+    RunScripted(m_script, CQuorvaneDlg());
 
     EXPECT_EQ(relays, QStringList({"断,通,断,通", "断,断,通", "断,断,通,通", "通", "通", "断,断,通,通"}));
     EXPECT_EQ(ReadFile("alice.cfg"),

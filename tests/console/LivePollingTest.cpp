@@ -23,8 +23,7 @@ TEST_F(LivePollingTest, listShowsEachDevicesStateAndFollowsTheChosenUser)
         secondUser = ShownStates(w);
         w->close();
     });
-    CQuorvaneDlg dlg;
-    RunScripted(m_script, dlg);
+    RunScripted(m_script, CQuorvaneDlg());
     EXPECT_EQ(firstUser, (QStringList{"在线断", "在线通", "离线?"}));
     EXPECT_EQ(secondUser, QStringList{"离线?"});
 }
@@ -58,8 +57,7 @@ TEST_F(LivePollingTest, choosingAnotherUserMidCycle_keepsTheOldUsersStatesOutOfT
             newRows << Cell(w, nRow, 0) + ":" + Cell(w, nRow, 4) + Cell(w, nRow, 5);
         w->close();
     });
-    CQuorvaneDlg dlg;
-    RunScripted(m_script, dlg);
+    RunScripted(m_script, CQuorvaneDlg());
     std::vector<std::string> paths;
     for (const auto& request : m_platform.requests())
         paths.push_back(request.path);

@@ -69,8 +69,7 @@ TEST_F(LoginTest, trimmedAccountAndPasswordOpenTheMainWindow)
         nRows = DeviceList(w)->rowCount();
         w->close();
     });
-    CQuorvaneDlg dlg;
-    EXPECT_EQ(RunScripted(script, dlg), IDCANCEL);
+    EXPECT_EQ(RunScripted(script, CQuorvaneDlg()), IDCANCEL);
     EXPECT_EQ(g_strAccount, CString(L"alice"));
     EXPECT_EQ(nRows, 2);
 }
@@ -91,8 +90,7 @@ TEST_F(LoginTest, newAccountRefusesEmptyAndDifferingPasswordsThenCreatesTheFile)
         nRows = DeviceList(w)->rowCount();
         w->close();
     });
-    CQuorvaneDlg dlg;
-    EXPECT_EQ(RunScripted(script, dlg), IDCANCEL);
+    EXPECT_EQ(RunScripted(script, CQuorvaneDlg()), IDCANCEL);
     EXPECT_EQ(script.Boxes(), (QStringList{"quorvane|账号密码不能为空", "quorvane|两次输入密码不一致!"}));
     EXPECT_EQ(ReadFile("carol.cfg"), "Pw\r\n");
     EXPECT_EQ(g_strAccount, CString(L"carol"));
@@ -114,8 +112,7 @@ TEST_F(LoginTest, lineBreaksPastedOrSetIntoTheNewAccountEditsAreCut)
         Click(w, IDOK);
     });
     script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
-    CQuorvaneDlg dlg;
-    EXPECT_EQ(RunScripted(script, dlg), IDCANCEL);
+    EXPECT_EQ(RunScripted(script, CQuorvaneDlg()), IDCANCEL);
     EXPECT_TRUE(script.Boxes().isEmpty());
     EXPECT_EQ(ReadFile("bob.cfg"), "pw1\r\n");
     EXPECT_EQ(g_strAccount, CString(L"bob"));
@@ -131,8 +128,7 @@ TEST_F(LoginTest, lineBreaksPastedOrSetIntoTheLoginEditsAreCut)
         Click(w, IDOK);
     });
     script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
-    CQuorvaneDlg dlg;
-    EXPECT_EQ(RunScripted(script, dlg), IDCANCEL);
+    EXPECT_EQ(RunScripted(script, CQuorvaneDlg()), IDCANCEL);
     EXPECT_TRUE(script.Boxes().isEmpty());
     EXPECT_EQ(g_strAccount, CString(L"alice"));
 }
@@ -175,8 +171,7 @@ TEST_F(LoginTest, newAccountRefusesAPasswordTheAccountFileCannotHold)
         Click(w, IDOK);
     });
     script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
-    CQuorvaneDlg dlg;
-    EXPECT_EQ(RunScripted(script, dlg), IDCANCEL);
+    EXPECT_EQ(RunScripted(script, CQuorvaneDlg()), IDCANCEL);
     EXPECT_EQ(script.Boxes(), expected);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(FilePath("dora.cfg"))));
     EXPECT_EQ(ReadFile("도라.cfg"), "\xC3\xDC\xC2\xEB\x87\xE5\r\n");
@@ -194,8 +189,7 @@ TEST_F(LoginTest, newAccountForAnExistingFileIsRefusedAndTheFileKept)
     script.OnWindow(LoginTitle(), [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
     script.OnWindow(NewAccountTitle(), [](QWidget* w) { Click(w, IDCANCEL); });
     script.OnWindow(LoginTitle(), [](QWidget* w) { Click(w, IDCANCEL); });
-    CQuorvaneDlg dlg;
-    EXPECT_EQ(RunScripted(script, dlg), IDCANCEL);
+    EXPECT_EQ(RunScripted(script, CQuorvaneDlg()), IDCANCEL);
     EXPECT_EQ(script.Boxes(), QStringList{"quorvane|账号:bob, 已经存在! 新建失败!"});
     EXPECT_EQ(ReadFile("bob.cfg"), before);
 }

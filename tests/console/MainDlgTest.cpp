@@ -116,8 +116,7 @@ TEST_F(MainDlgTest, enterAndEscapeAreDiscardedEverywhere)
         bStillOpen = w->isVisible();
         w->close();
     });
-    CQuorvaneDlg dlg;
-    EXPECT_EQ(RunScripted(m_script, dlg), IDCANCEL);
+    EXPECT_EQ(RunScripted(m_script, CQuorvaneDlg()), IDCANCEL);
     EXPECT_TRUE(bStillOpen);
 }
 
@@ -134,8 +133,7 @@ TEST_F(MainDlgTest, rightClickInTheListOpensTheDeviceMenu)
         pMenu->close();
     });
     m_script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
-    CQuorvaneDlg dlg;
-    EXPECT_EQ(RunScripted(m_script, dlg), IDCANCEL);
+    EXPECT_EQ(RunScripted(m_script, CQuorvaneDlg()), IDCANCEL);
     EXPECT_EQ(items, (QStringList{"导通", "断开", "删除"}));
 }
 
@@ -162,8 +160,7 @@ TEST_F(MainDlgTest, aboutBoxOpensFromTheSystemMenu)
     });
     m_script.OnWindow(MainTitle(), [](QWidget* w) { QTest::keyClick(w, Qt::Key_Space, Qt::AltModifier); });
     m_script.OnMenu([](QMenu* pMenu) { ChooseMenuItem(pMenu, "关闭(&C)\tAlt+F4"); });
-    CQuorvaneDlg dlg;
-    EXPECT_EQ(RunScripted(m_script, dlg), IDCANCEL);
+    EXPECT_EQ(RunScripted(m_script, CQuorvaneDlg()), IDCANCEL);
     EXPECT_EQ(items, (QStringList{"关闭(&C)\tAlt+F4", "-", "关于 Quorvane(&A)..."}));
     EXPECT_TRUE(aboutTexts.contains("Quorvane，1.0 版"));
     EXPECT_EQ(aboutCentre, mainCentre);
@@ -189,8 +186,7 @@ TEST_F(MainDlgTest, dialogsOpenWhereTheFrameworkPutsThem)
         Click(w, IDCANCEL);
     });
     m_script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
-    CQuorvaneDlg dlg;
-    EXPECT_EQ(RunScripted(m_script, dlg), IDCANCEL);
+    EXPECT_EQ(RunScripted(m_script, CQuorvaneDlg()), IDCANCEL);
     EXPECT_EQ(m_loginGeometry.center(), QGuiApplication::primaryScreen()->availableGeometry().center());
     EXPECT_EQ(mainTopLeft, QPoint(0, 0));
     EXPECT_EQ(addDeviceGeometry.center(), mainGeometry.center());
@@ -225,8 +221,7 @@ TEST_F(MainDlgTest, systemMenuButtonShowsTheSmallIconInAFreeCorner)
         EXPECT_EQ(iconSize, QSize(16, 16));
         w->close();
     });
-    CQuorvaneDlg dlg;
-    RunScripted(m_script, dlg);
+    RunScripted(m_script, CQuorvaneDlg());
     ASSERT_NE(pButton, nullptr);
     EXPECT_FALSE(shown.isNull());
     EXPECT_EQ(shown, smallIcon);
@@ -247,8 +242,7 @@ TEST_F(MainDlgTest, tabLeavesTheDeviceListForTheNextAndThePreviousControl)
         nAfterBacktab = CDialogHost::ControlID(QApplication::focusWidget());
         w->close();
     });
-    CQuorvaneDlg dlg;
-    RunScripted(m_script, dlg);
+    RunScripted(m_script, CQuorvaneDlg());
     EXPECT_EQ(nAfterTab, IDC_BTN_ADD_DEVICE);
     EXPECT_EQ(nAfterBacktab, IDC_COMBO_USER);
 }
@@ -271,8 +265,7 @@ TEST_F(MainDlgTest, menuKeyInTheListOpensNoMenu)
         PressMenuKey(pList);
     });
     m_script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
-    CQuorvaneDlg dlg;
-    RunScripted(m_script, dlg);
+    RunScripted(m_script, CQuorvaneDlg());
     EXPECT_FALSE(bMenuOpened);
 }
 
@@ -290,8 +283,7 @@ TEST_F(MainDlgTest, droppedUserListIsAsTallAsTheTemplateGivesIt)
         pCombo->hidePopup();
         w->close();
     });
-    CQuorvaneDlg dlg;
-    RunScripted(m_script, dlg);
+    RunScripted(m_script, CQuorvaneDlg());
     ASSERT_GT(nRowHeight, 0);
     EXPECT_GT(nRows, 10);
     EXPECT_LE(nRows * nRowHeight, nListHeight);

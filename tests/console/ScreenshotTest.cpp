@@ -60,7 +60,6 @@ TEST_F(ScreenshotTest, rendersLoginNewAccountMainWindowAndAddDevice)
         pumps.arrDevice.Add(MakeDevice(name[0], L"key", name[3], name[1], name[2], name[0] + 2));
     WriteAccount(L"demo", L"pw", {pumps, MakeUser(L"照明", 2)});
 
-    CQuorvaneDlg dlg;
     CModalScript script;
     script.OnWindow(LoginTitle(), [&](QWidget* w) {
         TypeInto(w, IDC_EDIT_ACCOUNT, "demo");
@@ -94,7 +93,7 @@ TEST_F(ScreenshotTest, rendersLoginNewAccountMainWindowAndAddDevice)
     });
     script.OnWindow(AddDeviceTitle(), [](QWidget* w) { Click(w, IDCANCEL); });
     script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
-    RunScripted(script, dlg);
+    RunScripted(script, CQuorvaneDlg());
     ASSERT_EQ(m_dark.size(), 5);
     for (int nDark : m_dark)
         EXPECT_GT(nDark, 200);

@@ -32,8 +32,7 @@ TEST_F(SwitchCommandTest, eachCommandPostsItsBodyForTheSelectedDevice)
         QTRY_COMPARE(Posts().size(), size_t(2));
         w->close();
     });
-    CQuorvaneDlg dlg;
-    RunScripted(m_script, dlg);
+    RunScripted(m_script, CQuorvaneDlg());
     EXPECT_TRUE(m_script.Boxes().isEmpty());
 
     const auto posts = Posts();
@@ -58,8 +57,7 @@ TEST_F(SwitchCommandTest, threeRowsSelected_switchOnlyTheFirst)
         EXPECT_EQ(DeviceList(w)->selectionModel()->selectedRows().size(), 3);
         w->close();
     });
-    CQuorvaneDlg dlg;
-    RunScripted(m_script, dlg);
+    RunScripted(m_script, CQuorvaneDlg());
     const auto posts = Posts();
     ASSERT_EQ(posts.size(), 1u);
     EXPECT_EQ(posts[0].path, "/cmds?qos=1&timeout=10&device_id=dev0");
@@ -96,8 +94,7 @@ TEST_F(SwitchCommandTest, nothingIsSentWithoutARowOrForARowOrUserThatIsGone)
         LetCommandRun();
         w->close();
     });
-    CQuorvaneDlg dlg;
-    RunScripted(m_script, dlg);
+    RunScripted(m_script, CQuorvaneDlg());
     EXPECT_TRUE(Posts().empty());
     EXPECT_TRUE(m_script.Boxes().isEmpty());
 }
@@ -127,8 +124,7 @@ TEST_F(SwitchCommandTest, commandChangesNothingOnScreenUntilTheNextStatusRead)
         EXPECT_EQ(Cell(w, 0, 4), "在线");
         w->close();
     });
-    CQuorvaneDlg dlg;
-    RunScripted(m_script, dlg);
+    RunScripted(m_script, CQuorvaneDlg());
 
     const auto requests = m_platform.requests();
     const auto post = std::find_if(requests.begin(), requests.end(), [](const auto& r) { return r.method == "POST"; });
@@ -162,8 +158,7 @@ TEST_F(SwitchCommandTest, unreachablePlatformShowsOneErrorBoxPerCommandAndTheCon
         cells = ShownStates(w);
         w->close();
     });
-    CQuorvaneDlg dlg;
-    RunScripted(m_script, dlg);
+    RunScripted(m_script, CQuorvaneDlg());
     EXPECT_EQ(m_script.Boxes(), (QStringList{"quorvane|无法与服务器建立连接。", "quorvane|无法与服务器建立连接。"}));
     EXPECT_EQ(icons, (QList<QMessageBox::Icon>{QMessageBox::Critical, QMessageBox::Critical}));
     EXPECT_EQ(cells, (QStringList{"??", "??", "??"}));
@@ -192,8 +187,7 @@ TEST_F(SwitchCommandTest, failedCommandEndsInTheErrorBoxAndTheListKeepsItsStates
         after = ShownStates(w);
         w->close();
     });
-    CQuorvaneDlg dlg;
-    RunScripted(m_script, dlg);
+    RunScripted(m_script, CQuorvaneDlg());
     EXPECT_EQ(m_script.Boxes(), QStringList{"quorvane|服务器返回了无效或无法识别的响应。"});
     EXPECT_EQ(before, shown);
     EXPECT_EQ(after, shown);

@@ -24,6 +24,12 @@ auto RunScripted(CModalScript& script, Start start, std::source_location where =
 inline INT_PTR RunScripted(CModalScript& script, CDialog& dlg,
                            std::source_location where = std::source_location::current())
 {
-    return RunScripted(
-        script, [&dlg] { return dlg.DoModal(); }, where);
+    const auto doModal = [&dlg] { return dlg.DoModal(); };
+    return RunScripted(script, doModal, where);
+}
+
+inline INT_PTR RunScripted(CModalScript& script, CDialog&& dlg,
+                           std::source_location where = std::source_location::current())
+{
+    return RunScripted(script, dlg, where);
 }

@@ -69,8 +69,7 @@ TEST(DialogTest, cancelAndCloseBoxEndWithCancelAndKeepMembers)
     first.m_strText = L"keep";
     EXPECT_EQ(first.DoModal(), IDCANCEL);
     EXPECT_EQ(first.m_strText, CString(L"keep"));
-    CTestDlg second;
-    EXPECT_EQ(RunScripted(script, second), IDCANCEL);
+    EXPECT_EQ(RunScripted(script, CTestDlg()), IDCANCEL);
 }
 
 TEST(DialogTest, comboIndexExchangedBothWays)

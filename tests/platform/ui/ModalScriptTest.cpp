@@ -23,8 +23,7 @@ TEST(ModalScriptTest, nextStepWaitsUntilTheRunningActionHasReturned)
         bSecondSawFirstRunning = bFirstRunning;
         Click(w, IDCANCEL);
     });
-    CTestDlg dlg;
-    EXPECT_EQ(RunScripted(script, dlg), IDCANCEL);
+    EXPECT_EQ(RunScripted(script, CTestDlg()), IDCANCEL);
     EXPECT_FALSE(bSecondSawFirstRunning);
 }
 
