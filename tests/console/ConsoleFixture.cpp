@@ -9,8 +9,6 @@
 
 CQuorvaneApp theApp;
 
-namespace {
-
 void ForgetAccount()
 {
     g_arrDevGroup.RemoveAll();
@@ -18,6 +16,8 @@ void ForgetAccount()
     g_strPassword.Empty();
     g_pMainDlg = nullptr;
 }
+
+namespace {
 
 QPoint RowPoint(QTableWidget* pList, int nRow)
 {

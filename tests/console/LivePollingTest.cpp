@@ -21,9 +21,8 @@ TEST_F(LivePollingTest, listShowsEachDevicesStateAndFollowsTheChosenUser)
         QTest::keyClick(Control<QComboBox>(w, IDC_COMBO_USER), Qt::Key_Down);
         QTRY_COMPARE_WITH_TIMEOUT(Cell(w, 0, 4), QString("离线"), 5000);
         secondUser = ShownStates(w);
-        w->close();
     });
-    RunScripted(m_script, CQuorvaneDlg());
+    RunMainWindow();
     EXPECT_EQ(firstUser, (QStringList{"在线断", "在线通", "离线?"}));
     EXPECT_EQ(secondUser, QStringList{"离线?"});
 }
@@ -55,9 +54,8 @@ TEST_F(LivePollingTest, choosingAnotherUserMidCycle_keepsTheOldUsersStatesOutOfT
         QTRY_VERIFY_WITH_TIMEOUT(m_platform.requestCount() >= 9, 15000);
         for (int nRow = 0; nRow < DeviceList(w)->rowCount(); ++nRow)
             newRows << Cell(w, nRow, 0) + ":" + Cell(w, nRow, 4) + Cell(w, nRow, 5);
-        w->close();
     });
-    RunScripted(m_script, CQuorvaneDlg());
+    RunMainWindow();
     std::vector<std::string> paths;
     for (const auto& request : m_platform.requests())
         paths.push_back(request.path);

@@ -3,7 +3,6 @@
 #include "registry/UserListLock.h"
 #include "tests/console/ConsoleFixture.h"
 #include "tests/support/FakeDeviceAnswers.h"
-#include "tests/support/RunScripted.h"
 
 #include <QComboBox>
 #include <QMenu>
@@ -28,11 +27,8 @@ TEST_F(SwitchCommandTest, eachCommandPostsItsBodyForTheSelectedDevice)
         });
         m_script.OnMenu([item](QMenu* pMenu) { ChooseMenuItem(pMenu, item); });
     }
-    m_script.OnWindow(MainTitle(), [this](QWidget* w) {
-        QTRY_COMPARE(Posts().size(), size_t(2));
-        w->close();
-    });
-    RunScripted(m_script, CQuorvaneDlg());
+    m_script.OnWindow(MainTitle(), [this](QWidget*) { QTRY_COMPARE(Posts().size(), size_t(2)); });
+    RunMainWindow();
     EXPECT_TRUE(m_script.Boxes().isEmpty());
 
     const auto posts = Posts();
@@ -55,9 +51,8 @@ TEST_F(SwitchCommandTest, threeRowsSelected_switchOnlyTheFirst)
     m_script.OnWindow(MainTitle(), [this](QWidget* w) {
         LetCommandRun();
         EXPECT_EQ(DeviceList(w)->selectionModel()->selectedRows().size(), 3);
-        w->close();
     });
-    RunScripted(m_script, CQuorvaneDlg());
+    RunMainWindow();
     const auto posts = Posts();
     ASSERT_EQ(posts.size(), 1u);
     EXPECT_EQ(posts[0].path, "/cmds?qos=1&timeout=10&device_id=dev0");
@@ -90,11 +85,8 @@ TEST_F(SwitchCommandTest, nothingIsSentWithoutARowOrForARowOrUserThatIsGone)
         CUserListLock lock;
         g_arrDevGroup.RemoveAll();
     });
-    m_script.OnWindow(MainTitle(), [](QWidget* w) {
-        LetCommandRun();
-        w->close();
-    });
-    RunScripted(m_script, CQuorvaneDlg());
+    m_script.OnWindow(MainTitle(), [](QWidget*) { LetCommandRun(); });
+    RunMainWindow();
     EXPECT_TRUE(Posts().empty());
     EXPECT_TRUE(m_script.Boxes().isEmpty());
 }
@@ -122,9 +114,8 @@ TEST_F(SwitchCommandTest, commandChangesNothingOnScreenUntilTheNextStatusRead)
     m_script.OnWindow(MainTitle(), [&](QWidget* w) {
         QTRY_COMPARE_WITH_TIMEOUT(Cell(w, 0, 5), QString("通"), 5000);
         EXPECT_EQ(Cell(w, 0, 4), "在线");
-        w->close();
     });
-    RunScripted(m_script, CQuorvaneDlg());
+    RunMainWindow();
 
     const auto requests = m_platform.requests();
     const auto post = std::find_if(requests.begin(), requests.end(), [](const auto& r) { return r.method == "POST"; });
@@ -154,11 +145,8 @@ TEST_F(SwitchCommandTest, unreachablePlatformShowsOneErrorBoxPerCommandAndTheCon
         });
     }
     QStringList cells;
-    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
-        cells = ShownStates(w);
-        w->close();
-    });
-    RunScripted(m_script, CQuorvaneDlg());
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) { cells = ShownStates(w); });
+    RunMainWindow();
     EXPECT_EQ(m_script.Boxes(), (QStringList{"quorvane|无法与服务器建立连接。", "quorvane|无法与服务器建立连接。"}));
     EXPECT_EQ(icons, (QList<QMessageBox::Icon>{QMessageBox::Critical, QMessageBox::Critical}));
     EXPECT_EQ(cells, (QStringList{"??", "??", "??"}));
@@ -183,11 +171,8 @@ TEST_F(SwitchCommandTest, failedCommandEndsInTheErrorBoxAndTheListKeepsItsStates
     });
     m_script.OnMenu([](QMenu* pMenu) { ChooseMenuItem(pMenu, "导通"); });
     m_script.OnMessageBox([](QMessageBox* pBox) { pBox->accept(); });
-    m_script.OnWindow(MainTitle(), [&](QWidget* w) {
-        after = ShownStates(w);
-        w->close();
-    });
-    RunScripted(m_script, CQuorvaneDlg());
+    m_script.OnWindow(MainTitle(), [&](QWidget* w) { after = ShownStates(w); });
+    RunMainWindow();
     EXPECT_EQ(m_script.Boxes(), QStringList{"quorvane|服务器返回了无效或无法识别的响应。"});
     EXPECT_EQ(before, shown);
     EXPECT_EQ(after, shown);
