@@ -26,7 +26,7 @@ void BM_HttpGet(benchmark::State& state)
     headers.Add(L"api-key:bench-key");
     for (auto _ : state) {
         CHttpClient client;
-        benchmark::DoNotOptimize(client.HttpGet(L"devices/42", &headers));
+        benchmark::DoNotOptimize(client.HttpGet(L"devices/42", &headers, STATUS_QUERY_TIMEOUTS));
     }
 }
 

@@ -13,11 +13,8 @@
 namespace {
 
 constexpr DWORD CLIENT_CONNECT_TIMEOUT_MS = 5000;
-constexpr DWORD GET_CONNECT_TIMEOUT_MS = 20000;
 constexpr DWORD CONNECT_BACKOFF_MS = 1000;
 constexpr DWORD CONNECT_RETRIES = 1;
-// However the platform sends, no exchange holds the window or the worker longer than this.
-constexpr DWORD EXCHANGE_TIMEOUT_MS = 30000;
 // 32767 bytes of answer and the terminator.
 constexpr UINT ANSWER_BUFFER_SIZE = 32768;
 
@@ -29,11 +26,17 @@ constexpr LPCTSTR POST_ACCEPT_LINE = _T("Accept: */*");
 constexpr LPCTSTR POST_VERSION = _T("HTTP/1.1");
 constexpr LPCTSTR ANSWER_LINE_END = _T("\r\n");
 
-void SetConnectOptions(CInternetSession& session, DWORD dwConnectTimeoutMs)
+void SetRetryOptions(CInternetSession& session)
 {
-    session.SetOption(INTERNET_OPTION_CONNECT_TIMEOUT, dwConnectTimeoutMs);
     session.SetOption(INTERNET_OPTION_CONNECT_BACKOFF, CONNECT_BACKOFF_MS);
     session.SetOption(INTERNET_OPTION_CONNECT_RETRIES, CONNECT_RETRIES);
+}
+
+void SetTimeouts(CInternetSession& session, const EXCHANGE_TIMEOUTS& timeouts)
+{
+    session.SetOption(INTERNET_OPTION_CONNECT_TIMEOUT, timeouts.dwConnectMs);
+    session.SetOption(INTERNET_OPTION_RECEIVE_TIMEOUT, timeouts.dwReceiveMs);
+    session.SetOption(INTERNET_OPTION_TOTAL_TIMEOUT, timeouts.dwTotalMs);
 }
 
 void AddHeaderList(CHttpFile& file, const CArray<CString, CString>* pHeaders)
@@ -87,7 +90,8 @@ CString AnswerLines(const char* pBytes, UINT nCount)
 
 CHttpClient::CHttpClient() : m_pSession(new CInternetSession())
 {
-    SetConnectOptions(*m_pSession, CLIENT_CONNECT_TIMEOUT_MS);
+    m_pSession->SetOption(INTERNET_OPTION_CONNECT_TIMEOUT, CLIENT_CONNECT_TIMEOUT_MS);
+    SetRetryOptions(*m_pSession);
 }
 
 CHttpClient::~CHttpClient()
@@ -96,14 +100,14 @@ CHttpClient::~CHttpClient()
     delete m_pSession;
 }
 
-CString CHttpClient::HttpGet(LPCTSTR pszPath, CArray<CString, CString>* pHeaders)
+CString CHttpClient::HttpGet(LPCTSTR pszPath, CArray<CString, CString>* pHeaders, const EXCHANGE_TIMEOUTS& timeouts)
 {
     char buffer[ANSWER_BUFFER_SIZE];
     try {
         CInternetSession session;
-        SetConnectOptions(session, GET_CONNECT_TIMEOUT_MS);
+        SetTimeouts(session, timeouts);
+        SetRetryOptions(session);
         session.SetOption(INTERNET_OPTION_RESET_URLCACHE_SESSION, 1);
-        session.SetOption(INTERNET_OPTION_TOTAL_TIMEOUT, EXCHANGE_TIMEOUT_MS);
         std::unique_ptr<CHttpConnection> pConnection(session.GetHttpConnection(g_szApiHost, API_PORT));
         std::unique_ptr<CHttpFile> pFile(
             pConnection->OpenRequest(HTTP_VERB_GET, pszPath, nullptr, INTERNET_FLAG_EXISTING_CONNECT));
@@ -126,10 +130,11 @@ CString CHttpClient::HttpGet(LPCTSTR pszPath, CArray<CString, CString>* pHeaders
     return CString(std::move(text));
 }
 
-CString CHttpClient::HttpPost(CString strUrl, const char* pBody, int nLength, CArray<CString, CString>* pHeaders)
+CString CHttpClient::HttpPost(CString strUrl, const char* pBody, int nLength, CArray<CString, CString>* pHeaders,
+                              const EXCHANGE_TIMEOUTS& timeouts)
 {
     CInternetSession session;
-    session.SetOption(INTERNET_OPTION_TOTAL_TIMEOUT, EXCHANGE_TIMEOUT_MS);
+    SetTimeouts(session, timeouts);
     DWORD dwServiceType = 0;
     CString strServer, strObject;
     INTERNET_PORT nPort = 0;

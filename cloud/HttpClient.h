@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cloud/ExchangeTimeouts.h"
 #include "platform/core/Array.h"
 #include "platform/core/String.h"
 
@@ -17,13 +18,14 @@ public:
 
     // GETs pszPath from the API host, following redirects on that host only. The body of a 200
     // answer, at most 32767 bytes of it, as wide text; "" on any failure, other status or an
-    // exchange that outlasts its time-out. Never raises.
-    CString HttpGet(LPCTSTR pszPath, CArray<CString, CString>* pHeaders);
+    // exchange that outlasts one of its time-outs. Never raises.
+    CString HttpGet(LPCTSTR pszPath, CArray<CString, CString>* pHeaders, const EXCHANGE_TIMEOUTS& timeouts);
 
     // POSTs nLength bytes of pBody to strUrl. The lines of the answer's first 32767 bytes,
     // each followed by CR LF, whatever the status; the rest is not read. A failure of the
-    // transport, or an exchange that outlasts its time-out, raises CInternetException.
-    CString HttpPost(CString strUrl, const char* pBody, int nLength, CArray<CString, CString>* pHeaders);
+    // transport, or an exchange that outlasts one of its time-outs, raises CInternetException.
+    CString HttpPost(CString strUrl, const char* pBody, int nLength, CArray<CString, CString>* pHeaders,
+                     const EXCHANGE_TIMEOUTS& timeouts);
 
 private:
     CInternetSession* m_pSession;

@@ -35,7 +35,7 @@ CString QueryPlatform(const CString& strPath, const CString& strApiKey)
     headers.Add(API_KEY_HEADER + strApiKey);
     try {
         CHttpClient client;
-        return client.HttpGet(strPath, &headers);
+        return client.HttpGet(strPath, &headers, STATUS_QUERY_TIMEOUTS);
     } catch (CException* e) {
         e->Delete();
         return CString();

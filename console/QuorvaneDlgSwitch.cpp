@@ -20,5 +20,5 @@ void CQuorvaneDlg::SwitchRelay(BOOL bOn)
     if (!GetSelectedDevice(nUser, nRow))
         return;
     const DEVICE device(g_arrDevGroup[nUser].arrDevice[nRow]);
-    SendSwitchCommand(device, bOn);
+    SendSwitchCommand(device, bOn, SWITCH_COMMAND_TIMEOUTS);
 }

@@ -243,7 +243,7 @@ void CDialogHost::OfferSystemMenu()
     if (m_pSystemMenuButton || !pMenu || pMenu->GetMenuItemCount() <= 1)
         return;
     m_pSystemMenuButton = new QToolButton(this);
-    m_pSystemMenuButton->setObjectName(QStringLiteral("afxSystemMenuButton"));
+    m_pSystemMenuButton->setObjectName(kSystemMenuButtonName);
     m_pSystemMenuButton->setAutoRaise(true);
     m_pSystemMenuButton->setFocusPolicy(Qt::NoFocus);
     m_pSystemMenuButton->setGeometry(kSystemMenuButtonRect);

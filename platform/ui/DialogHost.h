@@ -18,6 +18,9 @@ class CDialogHost : public QDialog
 public:
     CDialogHost(CDialog* pDlg, const AFX_DLGTEMPLATE& dlgTemplate, QWidget* pOwner);
 
+    // The object name of the button that opens the system menu, among the window's children.
+    static constexpr char kSystemMenuButtonName[] = "afxSystemMenuButton";
+
     static CDialogHost* FromWidget(QWidget* pWidget);
     CDialog* Dialog() const { return m_pDlg; }
     QWidget* FindControl(int nID) const;

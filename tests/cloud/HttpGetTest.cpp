@@ -20,7 +20,7 @@ protected:
     CString Get(LPCTSTR path, CArray<CString, CString>* headers = nullptr)
     {
         CHttpClient client;
-        return client.HttpGet(path, headers);
+        return client.HttpGet(path, headers, STATUS_QUERY_TIMEOUTS);
     }
     fake::RecordedRequest OnlyRequest() const
     {

@@ -16,7 +16,7 @@ protected:
     CString Post(const char* body, CArray<CString, CString>* headers = nullptr, CString url = CommandUrl(L"42"))
     {
         CHttpClient client;
-        return client.HttpPost(url, body, static_cast<int>(strlen(body)), headers);
+        return client.HttpPost(url, body, static_cast<int>(strlen(body)), headers, SWITCH_COMMAND_TIMEOUTS);
     }
     static CString CommandUrl(LPCTSTR id) { return CString(g_szCommandUrlPrefix) + id; }
 

@@ -19,8 +19,8 @@ protected:
 
 TEST_F(SendSwitchCommandTest, postsTheBodyOfTheCommandToTheDevicesCommandUrlWithItsKey)
 {
-    SendSwitchCommand(device, TRUE);
-    SendSwitchCommand(device, FALSE);
+    SendSwitchCommand(device, TRUE, SWITCH_COMMAND_TIMEOUTS);
+    SendSwitchCommand(device, FALSE, SWITCH_COMMAND_TIMEOUTS);
 
     const auto posts = platform.requests();
     ASSERT_EQ(posts.size(), 2u);
@@ -41,22 +41,32 @@ TEST_F(SendSwitchCommandTest, anyAnswerEndsTheCommandQuietly)
     for (const Reply& reply : {Reply::Json("{\"errno\":1}", 500), Reply::Json("not json"),
                                Reply::Json("{\"pad\":\"" + std::string(2000, 'x') + "\"}")}) {
         platform.scriptReply(reply);
-        EXPECT_NO_THROW(SendSwitchCommand(device, TRUE));
+        EXPECT_NO_THROW(SendSwitchCommand(device, TRUE, SWITCH_COMMAND_TIMEOUTS));
     }
 }
 
-TEST_F(SendSwitchCommandTest, anUnreachablePlatformRaisesTheExchangesError)
+// An unreachable platform, or one that trickles its answer past the bounds the command was
+// given, ends the command with the exchange's error.
+TEST_F(SendSwitchCommandTest, aFailedExchangeRaisesItsError)
 {
+    using namespace std::chrono_literals;
+    auto errorOfCommand = [this](const EXCHANGE_TIMEOUTS& timeouts) {
+        try {
+            SendSwitchCommand(device, FALSE, timeouts);
+        } catch (CInternetException* e) {
+            const DWORD dwError = e->m_dwError;
+            e->Delete();
+            return dwError;
+        }
+        return DWORD(0);
+    };
+    // Five seconds' worth of answer, never silent for long, against a bound of one.
+    platform.scriptReply(Reply::Trickled(std::string(100, ' '), 50ms));
+    EXPECT_EQ(errorOfCommand({5000, 5000, 1000}), ERROR_INTERNET_TIMEOUT);
+
     const fake::ProxyEnvironment refused(fake::RefusingUrl());
-    DWORD dwError = 0;
-    try {
-        SendSwitchCommand(device, FALSE);
-    } catch (CInternetException* e) {
-        dwError = e->m_dwError;
-        e->Delete();
-    }
-    EXPECT_EQ(dwError, ERROR_INTERNET_CANNOT_CONNECT);
-    EXPECT_TRUE(platform.requests().empty());
+    EXPECT_EQ(errorOfCommand(SWITCH_COMMAND_TIMEOUTS), ERROR_INTERNET_CANNOT_CONNECT);
+    EXPECT_EQ(platform.requestCount(), 1u);
 }
 
 } // namespace

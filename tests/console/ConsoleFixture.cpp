@@ -3,12 +3,11 @@
 #include "console/QuorvaneDlg.h"
 #include "registry/Account.h"
 #include "registry/AccountFile.h"
+#include "tests/support/RunScripted.h"
 
 #include <QMenu>
 
 CQuorvaneApp theApp;
-
-namespace {
 
 void ForgetAccount()
 {
@@ -17,6 +16,8 @@ void ForgetAccount()
     g_strPassword.Empty();
     g_pMainDlg = nullptr;
 }
+
+namespace {
 
 QPoint RowPoint(QTableWidget* pList, int nRow)
 {
@@ -49,10 +50,7 @@ void ConsoleTest::WriteAccount(const CString& strAccount, const CString& strPass
 void PlatformConsoleTest::RunMainWindow()
 {
     m_script.OnWindow(MainTitle(), [](QWidget* pMain) { pMain->close(); });
-    CQuorvaneDlg dlg;
-    const INT_PTR nResult = dlg.DoModal();
-    EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
-    EXPECT_EQ(nResult, IDCANCEL);
+    EXPECT_EQ(RunScripted(m_script, CQuorvaneDlg()), IDCANCEL);
 }
 
 std::vector<fake::RecordedRequest> PlatformConsoleTest::Posts() const

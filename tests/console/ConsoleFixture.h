@@ -20,6 +20,9 @@
 
 extern CQuorvaneApp theApp;
 
+// Empties what a log-in fills, as a new start of the program finds it.
+void ForgetAccount();
+
 // Every test runs the console as an executable "quorvane" in a folder of its own, with no
 // account logged in. The polling worker's requests go to a port that refuses them, so no test
 // reaches for a real host.

@@ -2,6 +2,7 @@
 #include "console/OperatorTexts.h"
 #include "resources/ResourceIds.h"
 #include "tests/console/ConsoleUi.h"
+#include "tests/support/RunScripted.h"
 
 #include <gtest/gtest.h>
 
@@ -52,8 +53,7 @@ TEST(DlgAddDevTest, OpensOnThePreselectedUserAndReturnsTheFieldsTrimmed)
         EXPECT_EQ(EditText(pDialog, IDC_EDIT_NUMBER), "01");
     });
 
-    EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(script, dlg), IDOK);
     EXPECT_TRUE(script.Boxes().isEmpty());
     EXPECT_EQ(dlg.m_strId, CString(L"dev 01"));
     EXPECT_EQ(dlg.m_strApiKey, CString(L"key"));
@@ -90,8 +90,7 @@ TEST(DlgAddDevTest, EachBadFieldIsRefusedWithItsOwnMessage)
         script.OnWindow(AddDeviceTitle(),
                         [](QWidget* pDialog) { PressKey(pDialog, IDC_EDIT_DEVICE_ID, Qt::Key_Escape); });
 
-        EXPECT_EQ(dlg.DoModal(), IDCANCEL) << "field " << field;
-        EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+        EXPECT_EQ(RunScripted(script, dlg), IDCANCEL) << "field " << field;
         ASSERT_EQ(script.Boxes().size(), badValues.size());
         for (int i = 0; i < badValues.size(); ++i)
             EXPECT_EQ(script.Boxes()[i], Box(kFieldMessages[field])) << "field " << field << " value " << i;
@@ -131,8 +130,7 @@ TEST(DlgAddDevTest, EachFieldRefusesCharactersTheAccountFileCannotHold)
             Click(pDialog, IDOK);
         });
 
-        EXPECT_EQ(dlg.DoModal(), IDOK) << "field " << field;
-        EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+        EXPECT_EQ(RunScripted(script, dlg), IDOK) << "field " << field;
         EXPECT_EQ(script.Boxes(), expected) << "field " << field;
         const CString* members[] = {&dlg.m_strId,   &dlg.m_strApiKey,  &dlg.m_strDeviceId,
                                     &dlg.m_strName, &dlg.m_strAddress, &dlg.m_strNumber};
@@ -162,8 +160,7 @@ TEST(DlgAddDevTest, OnlyTheFirstBadFieldIsReportedPerPress)
         PressKey(pDialog, IDC_EDIT_NUMBER, Qt::Key_Return);
     });
 
-    EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(script, dlg), IDOK);
     EXPECT_EQ(script.Boxes(), QStringList({Box(kApiKeyInvalidText), Box(kNumberInvalidText)}));
     EXPECT_EQ(dlg.m_strApiKey, CString(L"key"));
     EXPECT_EQ(dlg.m_strNumber, CString(L"1"));
@@ -187,8 +184,7 @@ TEST(DlgAddDevTest, OkWithNoUserChosenIsRefusedAndKeepsWhatWasTyped)
         Click(pDialog, IDOK);
     });
 
-    EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(script, dlg), IDOK);
     EXPECT_EQ(script.Boxes(), QStringList({Box(kNoUserChosenText)}));
     EXPECT_EQ(dlg.m_nUser, 1);
     EXPECT_EQ(dlg.m_strName, CString(L"水泵"));
@@ -220,8 +216,7 @@ TEST(DlgAddDevTest, NamesAddedInOneRunFollowTheGivenOnesAndTheLastIsSelected)
         Click(pDialog, IDOK);
     });
 
-    EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(script, dlg), IDOK);
     EXPECT_TRUE(script.Boxes().isEmpty());
     ASSERT_EQ(dlg.m_arrUser.GetSize(), 2);
     EXPECT_EQ(dlg.m_arrUser[0], CString(L"张三"));
@@ -247,8 +242,7 @@ TEST(DlgAddDevTest, ADuplicateNameIsRefusedButOneDifferingInCaseIsAdded)
         Click(pDialog, IDCANCEL);
     });
 
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(script, dlg), IDCANCEL);
     EXPECT_EQ(script.Boxes(), QStringList({Box(L"用户名:Bob, 已经存在! 添加失败!")}));
 }
 
@@ -281,8 +275,7 @@ TEST(DlgAddDevTest, BadUserNamesAreRefusedInTheAddUserDialog)
         pDialog->close();
     });
 
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(script, dlg), IDCANCEL);
     EXPECT_EQ(script.Boxes(), QStringList({Box(kUserNameEmptyText), Box(kUserNameBraceText), Box(kUserNameBraceText)}));
     EXPECT_EQ(dlg.m_arrUser.GetSize(), 1);
 }
@@ -319,8 +312,7 @@ TEST(DlgAddDevTest, UserNamesTheAccountFileCannotHoldAreRefused)
     });
     script.OnWindow(AddDeviceTitle(), [](QWidget* pDialog) { Click(pDialog, IDCANCEL); });
 
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(script, dlg), IDCANCEL);
     EXPECT_EQ(script.Boxes(), expected);
     ASSERT_EQ(dlg.m_arrUser.GetSize(), 2);
     EXPECT_EQ(dlg.m_arrUser[1], CString(L"张囧"));

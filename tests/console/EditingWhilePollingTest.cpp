@@ -4,6 +4,7 @@
 #include "resources/ResourceIds.h"
 #include "tests/console/ConsoleFixture.h"
 #include "tests/support/FakeDeviceAnswers.h"
+#include "tests/support/RunScripted.h"
 
 #include <QMenu>
 
@@ -13,46 +14,65 @@ constexpr int kStateTimeoutMs = 8000;
 
 using EditingWhilePollingTest = PlatformConsoleTest;
 
-// The worker reads the user list in every cycle while the commands change it; after each
-// change every row comes to show the state of the device it now stands for.
-TEST_F(EditingWhilePollingTest, statesFollowTheDevicesThroughEdits)
+// Alice's first user has the devices dev0 to dev3, their relays open and closed in turn. The
+// worker reads the user list in every cycle while the commands change it; after each change
+// every row comes to show the state of the device it now stands for.
+class StatesFollowEditsTest : public PlatformConsoleTest
 {
-    WriteAccount(L"alice", L"pw", {MakeUser(L"用户一", 4), MakeUser(L"用户二", 1)});
-    for (int i = 0; i < 4; ++i)
-        m_platform.setDevice("dev" + std::to_string(i), true, i % 2, "key" + std::to_string(i));
-    LogIn(m_script, "alice", "pw");
-
+protected:
+    void SetUp() override
+    {
+        PlatformConsoleTest::SetUp();
+        WriteAccount(L"alice", L"pw", {MakeUser(L"用户一", 4), MakeUser(L"用户二", 1)});
+        for (int i = 0; i < 4; ++i)
+            m_platform.setDevice("dev" + std::to_string(i), true, i % 2, "key" + std::to_string(i));
+        LogIn(m_script, "alice", "pw");
+    }
+    // Waits until the relay column's first rows show expected, then notes the whole column.
     // Each wait comes first in the step that acts next (see AddDevice).
-    QStringList relays;
-    auto waitFor = [&relays](const QStringList& expected) {
-        return [&relays, expected](QWidget* pMain) {
+    MainAction RelaysBecome(const QStringList& expected)
+    {
+        return [this, expected](QWidget* pMain) {
             for (int nRow = 0; nRow < expected.size(); ++nRow)
                 QTRY_COMPARE_WITH_TIMEOUT(Cell(pMain, nRow, 5), expected[nRow], kStateTimeoutMs);
             QStringList shown;
             for (int nRow = 0; nRow < DeviceList(pMain)->rowCount(); ++nRow)
                 shown << Cell(pMain, nRow, 5);
-            relays << shown.join(',');
+            m_relays << shown.join(',');
         };
-    };
-    DeleteRow(m_script, 1, waitFor({"断", "通", "断", "通"}));
-    // dev1 again, now last: its row starts unknown and then shows its own state.
-    AddDevice(m_script, "again|key1|dev1|名|址|9", {}, -1, waitFor({"断", "断", "通"}));
-    AddDevice(m_script, "x|key3|dev3|名|址|7", {"新用户"}, 2, waitFor({"断", "断", "通", "通"}));
-    DeleteUser(m_script, 1, waitFor({"通"}));
-    m_script.OnWindow(MainTitle(), [waitFor](QWidget* pMain) {
-        waitFor({"通"})(pMain);
-        ChooseInBox(pMain, IDC_COMBO_USER, 0);
-        waitFor({"断", "断", "通", "通"})(pMain);
-        pMain->close();
-    });
-    CQuorvaneDlg dlg;
-    dlg.DoModal();
-    EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    }
+    QStringList m_relays;
+};
 
-    EXPECT_EQ(relays, QStringList({"断,通,断,通", "断,断,通", "断,断,通,通", "通", "通", "断,断,通,通"}));
+TEST_F(StatesFollowEditsTest, rowsFollowTheirDevicesThroughADeletionAndAnAddition)
+{
+    DeleteRow(m_script, 1, RelaysBecome({"断", "通", "断", "通"}));
+    // dev1 again, now last: its row starts unknown and then shows its own state.
+    AddDevice(m_script, "again|key1|dev1|名|址|9", {}, -1, RelaysBecome({"断", "断", "通"}));
+    m_script.OnWindow(MainTitle(), RelaysBecome({"断", "断", "通", "通"}));
+    RunMainWindow();
+
+    EXPECT_EQ(m_relays, QStringList({"断,通,断,通", "断,断,通", "断,断,通,通"}));
     EXPECT_EQ(ReadFile("alice.cfg"),
               Gbk("pw\r\n{用户一}\r\n" + DeviceLine("用户一", 0) + DeviceLine("用户一", 2) + DeviceLine("用户一", 3) +
-                  "again|key1|dev1|名|址|9\r\n{新用户}\r\nx|key3|dev3|名|址|7\r\n"));
+                  "again|key1|dev1|名|址|9\r\n{用户二}\r\n" + DeviceLine("用户二", 0)));
+}
+
+TEST_F(StatesFollowEditsTest, rowsFollowTheChosenUserThroughANewAndADeletedUser)
+{
+    AddDevice(m_script, "x|key3|dev3|名|址|7", {"新用户"}, 2);
+    DeleteUser(m_script, 1, RelaysBecome({"通"}));
+    m_script.OnWindow(MainTitle(), [this](QWidget* pMain) {
+        RelaysBecome({"通"})(pMain);
+        ChooseInBox(pMain, IDC_COMBO_USER, 0);
+        RelaysBecome({"断", "通", "断", "通"})(pMain);
+    });
+    RunMainWindow();
+
+    EXPECT_EQ(m_relays, QStringList({"通", "通", "断,通,断,通"}));
+    EXPECT_EQ(ReadFile("alice.cfg"),
+              Gbk("pw\r\n{用户一}\r\n" + DeviceLine("用户一", 0) + DeviceLine("用户一", 1) + DeviceLine("用户一", 2) +
+                  DeviceLine("用户一", 3) + "{新用户}\r\nx|key3|dev3|名|址|7\r\n"));
 }
 
 // Every answer comes late and names no device, so the worker goes from one read of the
@@ -81,14 +101,6 @@ TEST_F(EditingWhilePollingTest, commandsChangeTheListWhileTheWorkerReadsIt)
     EXPECT_GE(m_platform.requestCount(), 2u);
     EXPECT_EQ(ReadFile("alice.cfg"),
               Gbk("pw\r\n{用户二}\r\n" + DeviceLine("用户二", 1) + "m|k|d|名|址|2\r\n{新用户}\r\n"));
-}
-
-void ForgetAccount()
-{
-    g_arrDevGroup.RemoveAll();
-    g_strAccount.Empty();
-    g_strPassword.Empty();
-    g_pMainDlg = nullptr;
 }
 
 // The whole console twice, as the operator meets it: a new account gets two users and
@@ -131,8 +143,7 @@ TEST_F(EditingWhilePollingTest, wholeConsoleKeepsWhatWasLeftAcrossARestart)
             idsAtEnd = ListedIds(pMain);
             pMain->close();
         });
-        EXPECT_FALSE(theApp.InitInstance());
-        EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+        EXPECT_FALSE(RunScripted(script, [] { return theApp.InitInstance(); }));
         EXPECT_EQ(script.Boxes(),
                   QStringList({Box(L"是否确定要删除该设备:灯 ？", L"提示"),
                                Box(L"是否确定要删除该用户:乙 ？该用户下的所有设备也将删除！", L"提示")}));
@@ -161,8 +172,7 @@ TEST_F(EditingWhilePollingTest, wholeConsoleKeepsWhatWasLeftAcrossARestart)
             row = RowTexts(pMain, 0);
             pMain->close();
         });
-        EXPECT_FALSE(theApp.InitInstance());
-        EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+        EXPECT_FALSE(RunScripted(script, [] { return theApp.InitInstance(); }));
     }
     EXPECT_EQ(box, QStringList({"甲"}));
     EXPECT_EQ(nSelected, 0);

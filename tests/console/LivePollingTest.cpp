@@ -1,6 +1,7 @@
 #include "console/QuorvaneDlg.h"
 #include "tests/console/ConsoleFixture.h"
 #include "tests/support/FakeDeviceAnswers.h"
+#include "tests/support/RunScripted.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -20,11 +21,8 @@ TEST_F(LivePollingTest, listShowsEachDevicesStateAndFollowsTheChosenUser)
         QTest::keyClick(Control<QComboBox>(w, IDC_COMBO_USER), Qt::Key_Down);
         QTRY_COMPARE_WITH_TIMEOUT(Cell(w, 0, 4), QString("离线"), 5000);
         secondUser = ShownStates(w);
-        w->close();
     });
-    CQuorvaneDlg dlg;
-    dlg.DoModal();
-    ASSERT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    RunMainWindow();
     EXPECT_EQ(firstUser, (QStringList{"在线断", "在线通", "离线?"}));
     EXPECT_EQ(secondUser, QStringList{"离线?"});
 }
@@ -56,11 +54,8 @@ TEST_F(LivePollingTest, choosingAnotherUserMidCycle_keepsTheOldUsersStatesOutOfT
         QTRY_VERIFY_WITH_TIMEOUT(m_platform.requestCount() >= 9, 15000);
         for (int nRow = 0; nRow < DeviceList(w)->rowCount(); ++nRow)
             newRows << Cell(w, nRow, 0) + ":" + Cell(w, nRow, 4) + Cell(w, nRow, 5);
-        w->close();
     });
-    CQuorvaneDlg dlg;
-    dlg.DoModal();
-    ASSERT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    RunMainWindow();
     std::vector<std::string> paths;
     for (const auto& request : m_platform.requests())
         paths.push_back(request.path);
@@ -85,10 +80,9 @@ TEST_F(LivePollingTest, closingWhileTheWorkerWaitsOnASilentPlatformEndsPromptly)
     });
     {
         CQuorvaneDlg dlg;
-        dlg.DoModal();
+        RunScripted(m_script, dlg);
         nClosingMs = clock.elapsed();
     }
-    ASSERT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
     // Half the 20 s receive time-out that would end the exchange without the stop.
     EXPECT_LT(nClosingMs, 10000);
     EXPECT_EQ(m_platform.requestCount(), 1u);

@@ -3,6 +3,7 @@
 #include "registry/Account.h"
 #include "resources/ResourceIds.h"
 #include "tests/console/ConsoleFixture.h"
+#include "tests/support/RunScripted.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -29,8 +30,7 @@ TEST_F(LoginTest, cancelEndsTheProgramWithoutMessageOrWindow)
 {
     CModalScript script;
     script.OnWindow(LoginTitle(), [](QWidget* w) { Click(w, IDCANCEL); });
-    EXPECT_FALSE(theApp.InitInstance());
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_FALSE(RunScripted(script, [] { return theApp.InitInstance(); }));
     EXPECT_TRUE(script.Boxes().isEmpty());
     EXPECT_EQ(theApp.m_pMainWnd, nullptr);
     EXPECT_EQ(g_pMainDlg, nullptr);
@@ -69,9 +69,7 @@ TEST_F(LoginTest, trimmedAccountAndPasswordOpenTheMainWindow)
         nRows = DeviceList(w)->rowCount();
         w->close();
     });
-    CQuorvaneDlg dlg;
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(script, CQuorvaneDlg()), IDCANCEL);
     EXPECT_EQ(g_strAccount, CString(L"alice"));
     EXPECT_EQ(nRows, 2);
 }
@@ -92,9 +90,7 @@ TEST_F(LoginTest, newAccountRefusesEmptyAndDifferingPasswordsThenCreatesTheFile)
         nRows = DeviceList(w)->rowCount();
         w->close();
     });
-    CQuorvaneDlg dlg;
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(script, CQuorvaneDlg()), IDCANCEL);
     EXPECT_EQ(script.Boxes(), (QStringList{"quorvane|账号密码不能为空", "quorvane|两次输入密码不一致!"}));
     EXPECT_EQ(ReadFile("carol.cfg"), "Pw\r\n");
     EXPECT_EQ(g_strAccount, CString(L"carol"));
@@ -116,9 +112,7 @@ TEST_F(LoginTest, lineBreaksPastedOrSetIntoTheNewAccountEditsAreCut)
         Click(w, IDOK);
     });
     script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
-    CQuorvaneDlg dlg;
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(script, CQuorvaneDlg()), IDCANCEL);
     EXPECT_TRUE(script.Boxes().isEmpty());
     EXPECT_EQ(ReadFile("bob.cfg"), "pw1\r\n");
     EXPECT_EQ(g_strAccount, CString(L"bob"));
@@ -134,9 +128,7 @@ TEST_F(LoginTest, lineBreaksPastedOrSetIntoTheLoginEditsAreCut)
         Click(w, IDOK);
     });
     script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
-    CQuorvaneDlg dlg;
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(script, CQuorvaneDlg()), IDCANCEL);
     EXPECT_TRUE(script.Boxes().isEmpty());
     EXPECT_EQ(g_strAccount, CString(L"alice"));
 }
@@ -179,9 +171,7 @@ TEST_F(LoginTest, newAccountRefusesAPasswordTheAccountFileCannotHold)
         Click(w, IDOK);
     });
     script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
-    CQuorvaneDlg dlg;
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(script, CQuorvaneDlg()), IDCANCEL);
     EXPECT_EQ(script.Boxes(), expected);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(FilePath("dora.cfg"))));
     EXPECT_EQ(ReadFile("도라.cfg"), "\xC3\xDC\xC2\xEB\x87\xE5\r\n");
@@ -199,9 +189,7 @@ TEST_F(LoginTest, newAccountForAnExistingFileIsRefusedAndTheFileKept)
     script.OnWindow(LoginTitle(), [](QWidget* w) { Click(w, IDC_BTN_NEW_ACCOUNT); });
     script.OnWindow(NewAccountTitle(), [](QWidget* w) { Click(w, IDCANCEL); });
     script.OnWindow(LoginTitle(), [](QWidget* w) { Click(w, IDCANCEL); });
-    CQuorvaneDlg dlg;
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(script, CQuorvaneDlg()), IDCANCEL);
     EXPECT_EQ(script.Boxes(), QStringList{"quorvane|账号:bob, 已经存在! 新建失败!"});
     EXPECT_EQ(ReadFile("bob.cfg"), before);
 }

@@ -5,6 +5,7 @@
 #include "registry/Account.h"
 #include "resources/ResourceIds.h"
 #include "tests/console/ConsoleFixture.h"
+#include "tests/support/RunScripted.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -31,7 +32,7 @@ protected:
         WriteAccount(L"alice", L"pw", {MakeUser(L"用户一", 2), MakeUser(L"用户二", 1), MakeUser(L"空用户", 0)});
         m_script.OnWindow(LoginTitle(), [this](QWidget* w) {
             m_loginGeometry = w->geometry();
-            m_bLoginHasMenuButton = w->findChild<QToolButton*>("afxSystemMenuButton") != nullptr;
+            m_bLoginHasMenuButton = w->findChild<QToolButton*>(CDialogHost::kSystemMenuButtonName) != nullptr;
             TypeInto(w, IDC_EDIT_ACCOUNT, "alice");
             TypeInto(w, IDC_EDIT_PASSWORD, "pw");
             Click(w, IDOK);
@@ -45,7 +46,7 @@ protected:
 
 QToolButton* SystemMenuButton(QWidget* pDialog)
 {
-    return pDialog->findChild<QToolButton*>("afxSystemMenuButton");
+    return pDialog->findChild<QToolButton*>(CDialogHost::kSystemMenuButtonName);
 }
 
 // A state read for the list as it was before a refill never lands in the refilled rows.
@@ -65,8 +66,7 @@ TEST_F(MainDlgTest, aStateMeantForTheListBeforeARefillIsDropped)
         cells << Cell(w, 0, 4);
         w->close();
     });
-    dlg.DoModal();
-    EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    RunScripted(m_script, dlg);
     EXPECT_EQ(cells, (QStringList{"?", "离线"}));
 }
 
@@ -92,8 +92,7 @@ TEST_F(MainDlgTest, showsTheUsersAndTheDevicesOfTheChosenUser)
         w->close();
     });
     CQuorvaneDlg dlg;
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(m_script, dlg), IDCANCEL);
     EXPECT_EQ(users, (QStringList{"用户一", "用户二", "空用户", "0"}));
     EXPECT_EQ(headers, (QStringList{"设备ID:200", "编号:200", "名称:200", "地址:600", "在线:100", "开关:100"}));
     EXPECT_EQ(nFirstRows, 2);
@@ -117,9 +116,7 @@ TEST_F(MainDlgTest, enterAndEscapeAreDiscardedEverywhere)
         bStillOpen = w->isVisible();
         w->close();
     });
-    CQuorvaneDlg dlg;
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(m_script, CQuorvaneDlg()), IDCANCEL);
     EXPECT_TRUE(bStillOpen);
 }
 
@@ -136,9 +133,7 @@ TEST_F(MainDlgTest, rightClickInTheListOpensTheDeviceMenu)
         pMenu->close();
     });
     m_script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
-    CQuorvaneDlg dlg;
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(m_script, CQuorvaneDlg()), IDCANCEL);
     EXPECT_EQ(items, (QStringList{"导通", "断开", "删除"}));
 }
 
@@ -165,9 +160,7 @@ TEST_F(MainDlgTest, aboutBoxOpensFromTheSystemMenu)
     });
     m_script.OnWindow(MainTitle(), [](QWidget* w) { QTest::keyClick(w, Qt::Key_Space, Qt::AltModifier); });
     m_script.OnMenu([](QMenu* pMenu) { ChooseMenuItem(pMenu, "关闭(&C)\tAlt+F4"); });
-    CQuorvaneDlg dlg;
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(m_script, CQuorvaneDlg()), IDCANCEL);
     EXPECT_EQ(items, (QStringList{"关闭(&C)\tAlt+F4", "-", "关于 Quorvane(&A)..."}));
     EXPECT_TRUE(aboutTexts.contains("Quorvane，1.0 版"));
     EXPECT_EQ(aboutCentre, mainCentre);
@@ -193,9 +186,7 @@ TEST_F(MainDlgTest, dialogsOpenWhereTheFrameworkPutsThem)
         Click(w, IDCANCEL);
     });
     m_script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
-    CQuorvaneDlg dlg;
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(m_script, CQuorvaneDlg()), IDCANCEL);
     EXPECT_EQ(m_loginGeometry.center(), QGuiApplication::primaryScreen()->availableGeometry().center());
     EXPECT_EQ(mainTopLeft, QPoint(0, 0));
     EXPECT_EQ(addDeviceGeometry.center(), mainGeometry.center());
@@ -230,9 +221,7 @@ TEST_F(MainDlgTest, systemMenuButtonShowsTheSmallIconInAFreeCorner)
         EXPECT_EQ(iconSize, QSize(16, 16));
         w->close();
     });
-    CQuorvaneDlg dlg;
-    dlg.DoModal();
-    EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    RunScripted(m_script, CQuorvaneDlg());
     ASSERT_NE(pButton, nullptr);
     EXPECT_FALSE(shown.isNull());
     EXPECT_EQ(shown, smallIcon);
@@ -247,15 +236,13 @@ TEST_F(MainDlgTest, tabLeavesTheDeviceListForTheNextAndThePreviousControl)
         QWidget* pList = FindControl(w, IDC_LIST_DEVICE);
         pList->setFocus();
         QTest::keyClick(pList, Qt::Key_Tab);
-        nAfterTab = QApplication::focusWidget()->property("afxControlId").toInt();
+        nAfterTab = CDialogHost::ControlID(QApplication::focusWidget());
         pList->setFocus();
         QTest::keyClick(pList, Qt::Key_Backtab, Qt::ShiftModifier);
-        nAfterBacktab = QApplication::focusWidget()->property("afxControlId").toInt();
+        nAfterBacktab = CDialogHost::ControlID(QApplication::focusWidget());
         w->close();
     });
-    CQuorvaneDlg dlg;
-    dlg.DoModal();
-    EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    RunScripted(m_script, CQuorvaneDlg());
     EXPECT_EQ(nAfterTab, IDC_BTN_ADD_DEVICE);
     EXPECT_EQ(nAfterBacktab, IDC_COMBO_USER);
 }
@@ -278,9 +265,7 @@ TEST_F(MainDlgTest, menuKeyInTheListOpensNoMenu)
         PressMenuKey(pList);
     });
     m_script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
-    CQuorvaneDlg dlg;
-    dlg.DoModal();
-    EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    RunScripted(m_script, CQuorvaneDlg());
     EXPECT_FALSE(bMenuOpened);
 }
 
@@ -298,9 +283,7 @@ TEST_F(MainDlgTest, droppedUserListIsAsTallAsTheTemplateGivesIt)
         pCombo->hidePopup();
         w->close();
     });
-    CQuorvaneDlg dlg;
-    dlg.DoModal();
-    EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    RunScripted(m_script, CQuorvaneDlg());
     ASSERT_GT(nRowHeight, 0);
     EXPECT_GT(nRows, 10);
     EXPECT_LE(nRows * nRowHeight, nListHeight);
@@ -351,8 +334,7 @@ TEST_F(MainDlgTest, closingStopsTheWorkerBeforeTheWindowGoesAway)
         w->close();
     });
     CPolledDlg dlg;
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(m_script.Finished()) << m_script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(m_script, dlg), IDCANCEL);
     EXPECT_EQ(state, "在线");
     EXPECT_TRUE(dlg.bWorkerDone);
     // The stop, not the end of the worker's minute-long pause, let the window go.

@@ -1,6 +1,7 @@
 #include "console/QuorvaneDlg.h"
 #include "resources/ResourceIds.h"
 #include "tests/console/ConsoleFixture.h"
+#include "tests/support/RunScripted.h"
 
 #include <QAbstractButton>
 #include <QImage>
@@ -59,7 +60,6 @@ TEST_F(ScreenshotTest, rendersLoginNewAccountMainWindowAndAddDevice)
         pumps.arrDevice.Add(MakeDevice(name[0], L"key", name[3], name[1], name[2], name[0] + 2));
     WriteAccount(L"demo", L"pw", {pumps, MakeUser(L"照明", 2)});
 
-    CQuorvaneDlg dlg;
     CModalScript script;
     script.OnWindow(LoginTitle(), [&](QWidget* w) {
         TypeInto(w, IDC_EDIT_ACCOUNT, "demo");
@@ -93,8 +93,7 @@ TEST_F(ScreenshotTest, rendersLoginNewAccountMainWindowAndAddDevice)
     });
     script.OnWindow(AddDeviceTitle(), [](QWidget* w) { Click(w, IDCANCEL); });
     script.OnWindow(MainTitle(), [](QWidget* w) { w->close(); });
-    dlg.DoModal();
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    RunScripted(script, CQuorvaneDlg());
     ASSERT_EQ(m_dark.size(), 5);
     for (int nDark : m_dark)
         EXPECT_GT(nDark, 200);

@@ -23,7 +23,7 @@ TEST(CUserListLock, keepsTheWorkersReadsApartFromTheUiThreadsChanges)
             }
         }
     });
-    for (int i = 0; i < 2000; ++i) {
+    for (int i = 0; i < 600; ++i) {
         CUserListLock lock;
         if (i % 3 == 2)
             g_arrDevGroup.RemoveAt(0);
@@ -33,7 +33,7 @@ TEST(CUserListLock, keepsTheWorkersReadsApartFromTheUiThreadsChanges)
     done = true;
     worker.join();
     EXPECT_EQ(torn, 0);
-    EXPECT_EQ(g_arrDevGroup.GetSize(), 2000 - 2 * 666);
+    EXPECT_EQ(g_arrDevGroup.GetSize(), 600 - 2 * 200);
     g_arrDevGroup.RemoveAll();
 }
 

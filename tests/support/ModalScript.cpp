@@ -1,6 +1,7 @@
 #include "tests/support/ModalScript.h"
 
 #include "platform/core/ResourceModule.h"
+#include "platform/ui/DialogHost.h"
 #include "platform/ui/ResourceFormats.h"
 #include "platform/ui/UiApplication.h"
 
@@ -218,12 +219,8 @@ QString DialogCaption(unsigned nIDTemplate)
 
 QWidget* FindControl(QWidget* pDialog, int nID)
 {
-    for (QWidget* pChild : pDialog->findChildren<QWidget*>()) {
-        const QVariant id = pChild->property("afxControlId");
-        if (id.isValid() && id.toInt() == nID)
-            return pChild;
-    }
-    return nullptr;
+    const CDialogHost* pHost = CDialogHost::FromWidget(pDialog);
+    return pHost ? pHost->FindControl(nID) : nullptr;
 }
 
 void TypeInto(QWidget* pDialog, int nID, const QString& text)

@@ -2,6 +2,7 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/WinApp.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/RunScripted.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -68,9 +69,7 @@ TEST(DialogTest, cancelAndCloseBoxEndWithCancelAndKeepMembers)
     first.m_strText = L"keep";
     EXPECT_EQ(first.DoModal(), IDCANCEL);
     EXPECT_EQ(first.m_strText, CString(L"keep"));
-    CTestDlg second;
-    EXPECT_EQ(second.DoModal(), IDCANCEL);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(script, CTestDlg()), IDCANCEL);
 }
 
 TEST(DialogTest, comboIndexExchangedBothWays)
@@ -131,9 +130,8 @@ TEST(DialogTest, nonLatinLettersAreTypedNotTakenForEnterOrEsc)
         Click(w, IDOK);
     });
     CTestDlg dlg;
-    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(RunScripted(script, dlg), IDOK);
     EXPECT_EQ(dlg.m_strText, CString(L"Лญ"));
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
 }
 
 class CDerivedDlg : public CTestDlg

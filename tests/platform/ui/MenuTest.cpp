@@ -1,8 +1,10 @@
 #include "platform/ui/Menu.h"
 #include "TestDialog.h"
 #include "platform/core/WinApp.h"
+#include "platform/ui/DialogHost.h"
 #include "platform/ui/MessageBox.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/RunScripted.h"
 
 #include <QMenu>
 #include <QMessageBox>
@@ -47,8 +49,7 @@ TEST(MenuTest, chosenItemArrivesAsCommandAfterTheMenuCloses)
         menu.DestroyMenu();
         d.commands.push_back(0);
     };
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(script, dlg), IDCANCEL);
     EXPECT_EQ(items, (QStringList{"甲", "-", "乙"}));
     EXPECT_EQ(dlg.commands, (std::vector<UINT>{IDC_TEST_ACTION, 0, ID_TEST_SECOND, IDC_TEST_ACTION, 0}));
 }
@@ -58,7 +59,7 @@ TEST(MenuTest, systemMenuOpensFromItsButtonAndAltSpace)
     CModalScript script;
     QStringList items;
     script.OnWindow("测试对话框", [](QWidget* w) {
-        QTest::mouseClick(w->findChild<QToolButton*>("afxSystemMenuButton"), Qt::LeftButton);
+        QTest::mouseClick(w->findChild<QToolButton*>(CDialogHost::kSystemMenuButtonName), Qt::LeftButton);
     });
     script.OnMenu([&](QMenu* pMenu) {
         for (QAction* pAction : pMenu->actions())
@@ -73,8 +74,7 @@ TEST(MenuTest, systemMenuOpensFromItsButtonAndAltSpace)
         d.GetSystemMenu(FALSE)->AppendMenu(MF_STRING, 0x20, L"附加");
         return TRUE;
     };
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(script, dlg), IDCANCEL);
     EXPECT_EQ(items, (QStringList{"关闭(&C)\tAlt+F4", "-", "附加"}));
     EXPECT_EQ(dlg.sysCommands, (std::vector<UINT>{0x20, SC_CLOSE}));
 }

@@ -1,5 +1,6 @@
 #include "tests/support/ModalScript.h"
 #include "TestDialog.h"
+#include "tests/support/RunScripted.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -22,9 +23,7 @@ TEST(ModalScriptTest, nextStepWaitsUntilTheRunningActionHasReturned)
         bSecondSawFirstRunning = bFirstRunning;
         Click(w, IDCANCEL);
     });
-    CTestDlg dlg;
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(script.Finished()) << script.Failure().toStdString();
+    EXPECT_EQ(RunScripted(script, CTestDlg()), IDCANCEL);
     EXPECT_FALSE(bSecondSawFirstRunning);
 }
 
