@@ -13,6 +13,7 @@
 
 #include <dlfcn.h>
 #include <netdb.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <condition_variable>
@@ -21,6 +22,7 @@
 #include <future>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 
 namespace {
@@ -36,6 +38,7 @@ std::mutex g_mutex;
 std::condition_variable g_changed;
 int g_nHeld = 0; // lookups of the held name that have not returned
 bool g_bReleased = false;
+pid_t g_heldThread = 0; // the thread of the last held lookup
 
 template <class Predicate>
 bool WaitUntil(Predicate done)
@@ -44,9 +47,9 @@ bool WaitUntil(Predicate done)
     return g_changed.wait_for(lock, kHoldAtMost, done);
 }
 
-size_t ThreadCount()
+bool ThreadRuns(pid_t thread)
 {
-    return std::distance(std::filesystem::directory_iterator("/proc/self/task"), {});
+    return std::filesystem::exists("/proc/self/task/" + std::to_string(thread));
 }
 
 } // namespace
@@ -60,6 +63,7 @@ extern "C" int getaddrinfo(const char* node, const char* service, const addrinfo
     }
     std::unique_lock lock(g_mutex);
     ++g_nHeld;
+    g_heldThread = gettid();
     g_changed.notify_all();
     g_changed.wait_for(lock, kHoldAtMost, [] { return g_bReleased; });
     --g_nHeld;
@@ -93,7 +97,6 @@ TEST(HeldLookupTest, connectTimeoutOrStopEndsTheExchangeWhileTheLookupIsStillHel
             std::lock_guard lock(g_mutex);
             g_bReleased = false;
         }
-        const size_t nThreadsBefore = ThreadCount();
         CStopSignal signal;
         auto done = std::async(std::launch::async, [&] {
             AfxSetThreadStopSignal(&signal);
@@ -116,17 +119,19 @@ TEST(HeldLookupTest, connectTimeoutOrStopEndsTheExchangeWhileTheLookupIsStillHel
             signal.Raise();
         }
         EXPECT_EQ(done.get(), c.expected) << c.what;
+        pid_t heldThread = 0;
         {
             std::lock_guard lock(g_mutex);
             EXPECT_EQ(g_nHeld, 1) << c.what << ": the exchange waited for the lookup";
+            heldThread = g_heldThread;
             g_bReleased = true;
             g_changed.notify_all();
         }
-        // The thread left behind frees what it holds once its lookup returns.
+        // The thread left behind frees what it holds once its lookup returns, and ends.
         ASSERT_TRUE(WaitUntil([] { return g_nHeld == 0; })) << c.what;
-        for (int i = 0; i < 1000 && ThreadCount() > nThreadsBefore; ++i)
+        for (int i = 0; i < 1000 && ThreadRuns(heldThread); ++i)
             std::this_thread::sleep_for(10ms);
-        EXPECT_EQ(ThreadCount(), nThreadsBefore) << c.what;
+        EXPECT_FALSE(ThreadRuns(heldThread)) << c.what;
     }
 }
 
