@@ -110,6 +110,9 @@ CCurlTransfer::CCurlTransfer(const HttpRequestPlan& plan)
     curl_easy_setopt(m_easy, CURLOPT_HTTPHEADER, m_headers);
     curl_easy_setopt(m_easy, CURLOPT_HTTP_VERSION, plan.http11 ? CURL_HTTP_VERSION_1_1 : CURL_HTTP_VERSION_1_0);
     curl_easy_setopt(m_easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(plan.connectTimeoutMs));
+    // A name lookup runs on a thread of libcurl's, which an ended exchange would otherwise wait
+    // for as long as the resolver takes; left behind, that thread frees its own copy when done.
+    curl_easy_setopt(m_easy, CURLOPT_QUICK_EXIT, 1L);
     if (plan.post) {
         curl_easy_setopt(m_easy, CURLOPT_POSTFIELDSIZE, static_cast<long>(plan.body.size()));
         curl_easy_setopt(m_easy, CURLOPT_COPYPOSTFIELDS, plan.body.data());
@@ -275,8 +278,8 @@ void CCurlTransfer::CheckWaitLimits()
     const auto now = std::chrono::steady_clock::now();
     if (now >= m_deadline)
         FailWith(ERROR_INTERNET_TIMEOUT);
-    // Connecting is bounded by libcurl's connect time-out; the receive time-out counts the
-    // silence after that.
+    // Connecting, the name lookup included, is bounded by libcurl's connect time-out; the
+    // receive time-out counts the silence after that.
     if (!m_connected) {
         curl_off_t connectTime = 0;
         curl_easy_getinfo(m_easy, CURLINFO_CONNECT_TIME_T, &connectTime);
