@@ -112,12 +112,7 @@ TEST_F(ExchangeLimitsTest, totalTimeoutEndsTrickledAnswers)
 // well under a megabyte sent, for either verb.
 TEST_F(ExchangeLimitsTest, hostileAnswersAreRefusedOrTakenAsTheyAre)
 {
-    // twiceZipped is json gzipped twice.
-    const std::string json = "{\"errno\":0}",
-                      twiceZipped("\x1f\x8b\x08\0\0\0\0\0\x02\x03\x93\xef\xe6\x60\0\x01\x26\xe6"
-                                  "\xd5\x61\x5e\xba\x5a\xa7\x4e\x87\x6f\x32\x5a\xc1\xca\xd0\x3a\xed"
-                                  "\x73\x2b\x37\x50\x18\0\xb9\xea\x1a\x61\x1f\0\0\0",
-                                  48);
+    const std::string json = "{\"errno\":0}";
     const struct
     {
         const char* what;
@@ -127,10 +122,9 @@ TEST_F(ExchangeLimitsTest, hostileAnswersAreRefusedOrTakenAsTheyAre)
     } rows[] = {
         {"endless trailer", Reply::EndlessTrailers(json), ERROR_HTTP_INVALID_SERVER_RESPONSE, json},
         {"gzip, gzip, chunked",
-         Reply::Raw("HTTP/1.1 200 OK\r\nTransfer-Encoding: gzip, gzip, chunked\r\n\r\n30\r\n" + twiceZipped +
-                    "\r\n0\r\n\r\n"),
+         Reply::Raw("HTTP/1.1 200 OK\r\nTransfer-Encoding: gzip, gzip, chunked\r\n\r\nb\r\n" + json + "\r\n0\r\n\r\n"),
          ERROR_HTTP_INVALID_SERVER_RESPONSE, ""},
-        {"gzip", Reply::Raw("HTTP/1.1 200 OK\r\nTransfer-Encoding: gzip\r\n\r\n" + twiceZipped),
+        {"gzip", Reply::Raw("HTTP/1.1 200 OK\r\nTransfer-Encoding: gzip\r\n\r\n" + json),
          ERROR_HTTP_INVALID_SERVER_RESPONSE, ""},
         {"300", Reply::Redirect("/devices/7", 300), 0, "moved"},
         {"304", Reply::Redirect("/devices/7", 304), 0, ""},
