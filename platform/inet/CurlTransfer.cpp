@@ -226,7 +226,7 @@ void CCurlTransfer::StartOver(const std::string& url)
     curl_easy_setopt(m_easy, CURLOPT_URL, m_url.c_str());
     m_piece.clear();
     m_readPos = 0;
-    m_paused = m_connected = m_ended = false;
+    m_paused = m_connected = m_ended = m_bHeadEnded = false;
     m_result = 0;
     Start();
 }
@@ -288,6 +288,9 @@ size_t CCurlTransfer::OnHeader(char* data, size_t size, size_t count, void* self
 
 bool CCurlTransfer::TakeHeaderLine(std::string_view line)
 {
+    // What comes after the final head are trailer lines, which libcurl does not act upon.
+    if (m_bHeadEnded)
+        return true;
     // A status line begins the head of another answer, as after "100 Continue".
     if (line.size() >= 5 && strncasecmp(line.data(), "HTTP/", 5) == 0) {
         m_location.clear();
@@ -295,7 +298,9 @@ bool CCurlTransfer::TakeHeaderLine(std::string_view line)
         return true;
     }
     if (line == "\r\n" || line == "\n") {
-        NoteRedirectAtHeadEnd();
+        m_bHeadEnded = StatusCode() >= 200;
+        if (m_bHeadEnded)
+            NoteRedirectAtHeadEnd();
         return true;
     }
     if (const auto coding = HeaderValue(line, "Transfer-Encoding")) {

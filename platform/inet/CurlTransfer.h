@@ -14,7 +14,8 @@ typedef void CURLM;
 // so an answer is never downloaded further than it is read. Waits poll in short steps so
 // that the calling thread's stop signal ends the exchange promptly, and so does the total
 // time-out, counted from the send. Redirects to the same server are followed here, not by
-// libcurl. Failures raise CInternetException.
+// libcurl. An answer in a transfer coding other than chunked, or whose head and trailer lines
+// run past a bound, is invalid. Failures raise CInternetException.
 class CCurlTransfer
 {
 public:
@@ -67,9 +68,11 @@ private:
     int m_result = 0;
     size_t m_headBytes = 0;
     bool m_invalidAnswer = false;
-    // Of the current answer's head: its first Location, and whether it named a transfer coding.
+    // Of the current answer's head: its first Location, whether it named a transfer coding, and
+    // whether it has ended.
     std::string m_location;
     bool m_bTransferCoded = false;
+    bool m_bHeadEnded = false;
     // A redirect's URL, once its head is in, until it is followed.
     std::string m_redirect;
     std::chrono::steady_clock::time_point m_lastActivity;
