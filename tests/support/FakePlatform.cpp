@@ -18,6 +18,9 @@ namespace fake {
 namespace {
 
 constexpr size_t kChunkSize = 1000;
+// A send buffer of fixed, small size, so that the bytes counted as sent stay close to what the
+// client took, rather than also what the kernel would queue for it, up to megabytes.
+constexpr int kSendBufferBytes = 64 * 1024;
 
 int OpenListener(uint16_t port, uint16_t& boundPort)
 {
@@ -286,6 +289,7 @@ void FakePlatform::acceptLoop()
 
 void FakePlatform::serve(int fd)
 {
+    setsockopt(fd, SOL_SOCKET, SO_SNDBUF, &kSendBufferBytes, sizeof kSendBufferBytes);
     const auto stop = [this] { return stopping(); };
     std::optional<RecordedRequest> request = ReadRequest(fd, stop);
     if (!request) {
