@@ -126,6 +126,7 @@ TEST_F(ExchangeLimitsTest, hostileAnswersAreRefusedOrTakenAsTheyAre)
          ERROR_HTTP_INVALID_SERVER_RESPONSE, ""},
         {"gzip", Reply::Raw("HTTP/1.1 200 OK\r\nTransfer-Encoding: gzip\r\n\r\n" + json),
          ERROR_HTTP_INVALID_SERVER_RESPONSE, ""},
+        {"endless head", Reply::TrickledHead(0ms), ERROR_HTTP_INVALID_SERVER_RESPONSE, ""},
         {"300", Reply::Redirect("/devices/7", 300), 0, "moved"},
         {"304", Reply::Redirect("/devices/7", 304), 0, ""},
         {"305", Reply::Redirect("/devices/7", 305), 0, "moved"},
