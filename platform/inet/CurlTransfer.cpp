@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -16,6 +18,10 @@ namespace {
 // looked at again.
 constexpr int kPollStepMs = 50;
 constexpr int kMaxRedirects = 10;
+// libcurl bounds one answer's head by this much but keeps trailer lines without end; here it
+// bounds the head and trailer lines of all the answers of one exchange, followed redirects
+// included.
+constexpr size_t kMaxHeadBytes = 300 * 1024;
 
 DWORD ErrorFromCurl(int result)
 {
@@ -68,6 +74,43 @@ std::string ServerOf(const char* pszUrl)
     curl_free(port);
     curl_url_cleanup(pUrl);
     return server;
+}
+
+// The value of a header line named `name` in any case, without the blanks and line end around
+// it; nothing for a line of another name.
+std::optional<std::string_view> HeaderValue(std::string_view line, std::string_view name)
+{
+    if (line.size() <= name.size() || line[name.size()] != ':' ||
+        strncasecmp(line.data(), name.data(), name.size()) != 0)
+        return std::nullopt;
+    const std::string_view value = line.substr(name.size() + 1);
+    const size_t first = value.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos)
+        return std::string_view();
+    return value.substr(first, value.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+// A redirect's target resolved against the URL it answered, as libcurl resolves the targets it
+// follows; "" when either cannot be read.
+std::string ResolvedTarget(const std::string& base, const std::string& location)
+{
+    CURLU* pUrl = curl_url();
+    char* resolved = nullptr;
+    std::string target;
+    if (pUrl && curl_url_set(pUrl, CURLUPART_URL, base.c_str(), 0) == CURLUE_OK &&
+        curl_url_set(pUrl, CURLUPART_URL, location.c_str(), CURLU_URLENCODE | CURLU_ALLOW_SPACE | CURLU_PATH_AS_IS) ==
+            CURLUE_OK &&
+        curl_url_get(pUrl, CURLUPART_URL, &resolved, 0) == CURLUE_OK)
+        target = resolved;
+    curl_free(resolved);
+    curl_url_cleanup(pUrl);
+    return target;
+}
+
+// The statuses that the platform's Internet library follows; any other is the answer itself.
+bool IsFollowedRedirect(long status)
+{
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
 
 } // namespace
@@ -140,19 +183,16 @@ void CCurlTransfer::Send()
                                   : std::chrono::steady_clock::time_point::max();
     Start();
     PumpUntilBodyOrEnd();
-    for (int nRedirects = 0;; ++nRedirects) {
-        const std::string next = RedirectToFollow();
-        if (next.empty())
-            break;
+    for (int nRedirects = 0; !m_redirect.empty(); ++nRedirects) {
         if (nRedirects == kMaxRedirects)
             FailWith(ERROR_HTTP_REDIRECT_FAILED);
-        StartOver(next);
+        StartOver(std::exchange(m_redirect, std::string()));
         PumpUntilBodyOrEnd();
     }
     // A failure before any of the body arrived is a failure of the send; one in the middle of
     // the body is reported by the read that reaches it.
     if (m_ended && m_result != CURLE_OK && !HasUnreadBody())
-        FailWith(ErrorFromCurl(m_result));
+        FailWith(Failure());
 }
 
 void CCurlTransfer::Start()
@@ -163,18 +203,16 @@ void CCurlTransfer::Start()
 }
 
 // libcurl is not left to follow redirects itself, as it would to any server, with every
-// header line of the request.
-std::string CCurlTransfer::RedirectToFollow() const
+// header line of the request. A redirect is followed as soon as its head is in, whatever its
+// body does: libcurl tells its own target only once the whole answer has come.
+void CCurlTransfer::NoteRedirectAtHeadEnd()
 {
-    const long status = StatusCode();
-    if (!m_bFollowRedirects || status < 300 || status > 399)
-        return std::string();
-    const char* pszLocation = nullptr;
-    curl_easy_getinfo(m_easy, CURLINFO_REDIRECT_URL, &pszLocation);
-    if (!pszLocation)
-        return std::string();
+    if (!m_bFollowRedirects || !IsFollowedRedirect(StatusCode()) || m_location.empty())
+        return;
+    const std::string target = ResolvedTarget(m_url, m_location);
     const std::string server = ServerOf(m_url.c_str());
-    return !server.empty() && ServerOf(pszLocation) == server ? std::string(pszLocation) : std::string();
+    if (!server.empty() && ServerOf(target.c_str()) == server)
+        m_redirect = target;
 }
 
 // The same request, from a fresh handle, to another URL; what is left of the last answer is
@@ -191,7 +229,7 @@ void CCurlTransfer::StartOver(const std::string& url)
     curl_easy_setopt(m_easy, CURLOPT_URL, m_url.c_str());
     m_piece.clear();
     m_readPos = 0;
-    m_paused = m_connected = m_ended = false;
+    m_paused = m_connected = m_ended = m_bHeadEnded = false;
     m_result = 0;
     Start();
 }
@@ -221,7 +259,7 @@ size_t CCurlTransfer::Read(char* pBuffer, size_t nCount)
         return n;
     }
     if (m_result != CURLE_OK)
-        FailWith(ErrorFromCurl(m_result));
+        FailWith(Failure());
     return 0;
 }
 
@@ -238,10 +276,47 @@ size_t CCurlTransfer::OnBody(char* data, size_t size, size_t count, void* self)
     return size * count;
 }
 
-size_t CCurlTransfer::OnHeader(char*, size_t size, size_t count, void* self)
+size_t CCurlTransfer::OnHeader(char* data, size_t size, size_t count, void* self)
 {
-    static_cast<CCurlTransfer*>(self)->m_lastActivity = std::chrono::steady_clock::now();
-    return size * count;
+    auto* transfer = static_cast<CCurlTransfer*>(self);
+    transfer->m_lastActivity = std::chrono::steady_clock::now();
+    const size_t n = size * count;
+    transfer->m_headBytes += n;
+    if (transfer->m_headBytes > kMaxHeadBytes || !transfer->TakeHeaderLine(std::string_view(data, n))) {
+        transfer->m_invalidAnswer = true;
+        return 0; // ends the transfer
+    }
+    return n;
+}
+
+bool CCurlTransfer::TakeHeaderLine(std::string_view line)
+{
+    // What comes after the final head are trailer lines, which libcurl does not act upon.
+    if (m_bHeadEnded)
+        return true;
+    // A status line begins the head of another answer, as after "100 Continue".
+    if (line.size() >= 5 && strncasecmp(line.data(), "HTTP/", 5) == 0) {
+        m_location.clear();
+        m_bTransferCoded = false;
+        return true;
+    }
+    if (line == "\r\n" || line == "\n") {
+        m_bHeadEnded = StatusCode() >= 200;
+        if (m_bHeadEnded)
+            NoteRedirectAtHeadEnd();
+        return true;
+    }
+    if (const auto coding = HeaderValue(line, "Transfer-Encoding")) {
+        // No TE line is sent, so chunked, once, is the only coding an answer may come in.
+        // libcurl would undo any other, and hold all it made of it until the reader takes it.
+        const bool bChunked = coding->size() == 7 && strncasecmp(coding->data(), "chunked", 7) == 0;
+        const bool bValid = bChunked && !m_bTransferCoded;
+        m_bTransferCoded = true;
+        return bValid;
+    }
+    if (const auto location = HeaderValue(line, "Location"); location && m_location.empty())
+        m_location = *location;
+    return true;
 }
 
 int CCurlTransfer::OnProgress(void*, long long, long long, long long, long long)
@@ -265,7 +340,7 @@ void CCurlTransfer::PumpUntilBodyOrEnd()
                 m_result = msg->data.result;
             }
         }
-        if (HasUnreadBody() || m_ended)
+        if (HasUnreadBody() || m_ended || !m_redirect.empty())
             return;
         curl_multi_poll(m_multi, nullptr, 0, kPollStepMs, nullptr);
     }
@@ -290,6 +365,11 @@ void CCurlTransfer::CheckWaitLimits()
     }
     if (now - m_lastActivity > std::chrono::milliseconds(m_receiveTimeoutMs))
         FailWith(ERROR_INTERNET_TIMEOUT);
+}
+
+DWORD CCurlTransfer::Failure() const
+{
+    return m_invalidAnswer ? ERROR_HTTP_INVALID_SERVER_RESPONSE : ErrorFromCurl(m_result);
 }
 
 void CCurlTransfer::FailWith(DWORD dwError)

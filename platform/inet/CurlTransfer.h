@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <string>
+#include <string_view>
 
 typedef void CURL;
 typedef void CURLM;
@@ -13,7 +14,8 @@ typedef void CURLM;
 // so an answer is never downloaded further than it is read. Waits poll in short steps so
 // that the calling thread's stop signal ends the exchange promptly, and so does the total
 // time-out, counted from the send. Redirects to the same server are followed here, not by
-// libcurl. Failures raise CInternetException.
+// libcurl. An answer in a transfer coding other than chunked, or whose head and trailer lines
+// run past a bound, is invalid. Failures raise CInternetException.
 class CCurlTransfer
 {
 public:
@@ -37,13 +39,17 @@ private:
 
     bool HasUnreadBody() const { return m_readPos < m_piece.size(); }
     void Start();
-    // The URL of a redirect to the same server, if the answer is one and redirects are
-    // followed; else "".
-    std::string RedirectToFollow() const;
+    // Notes what the exchange needs of one line of an answer's head or trailer; false when the
+    // line makes the answer invalid.
+    bool TakeHeaderLine(std::string_view line);
+    // Sets m_redirect when the answer whose head has just ended is a redirect to follow.
+    void NoteRedirectAtHeadEnd();
     void StartOver(const std::string& url);
-    // Runs the transfer until there is body to read or it has ended.
+    // Runs the transfer until there is body to read, a redirect to follow, or it has ended.
     void PumpUntilBodyOrEnd();
     void CheckWaitLimits();
+    // The error of a transfer that ended without success.
+    DWORD Failure() const;
     [[noreturn]] void FailWith(DWORD dwError);
 
     CURL* m_easy = nullptr;
@@ -60,5 +66,14 @@ private:
     bool m_connected = false;
     bool m_ended = false;
     int m_result = 0;
+    size_t m_headBytes = 0;
+    bool m_invalidAnswer = false;
+    // Of the current answer's head: its first Location, whether it named a transfer coding, and
+    // whether it has ended.
+    std::string m_location;
+    bool m_bTransferCoded = false;
+    bool m_bHeadEnded = false;
+    // A redirect's URL, once its head is in, until it is followed.
+    std::string m_redirect;
     std::chrono::steady_clock::time_point m_lastActivity;
 };

@@ -132,14 +132,23 @@ TEST_F(HttpGetTest, followsRedirectsOnTheApiHostOnly)
         return hosts;
     };
 
-    for (const char* location :
-         {"http://" QUORVANE_API_HOST "/devices/7", "/devices/7", "http://" QUORVANE_API_HOST ":80/devices/7"}) {
+    // Whatever the body does: goes on past one read until the close, or without end.
+    Reply endless = Reply::Redirect("/devices/7");
+    endless.body = std::string(1000, 'm');
+    endless.endless = true;
+    const std::vector<Reply> followed = {
+        Reply::Redirect("http://" QUORVANE_API_HOST "/devices/7", 301), Reply::Redirect("/devices/7", 301),
+        Reply::Redirect("http://" QUORVANE_API_HOST ":80/devices/7", 301),
+        Reply::Raw("HTTP/1.0 302 Found\r\nLocation: /devices/7\r\n\r\n" + std::string(100000, 'm')), endless};
+    for (size_t i = 0; i < followed.size(); ++i) {
         platform.clearRequests();
-        platform.scriptReply(Reply::Redirect(location, 301));
+        platform.scriptReply(followed[i]);
         const CString text = Get(L"devices/1", &headers);
-        EXPECT_NE(text.Find(L"\"online\":true"), -1) << location;
+        EXPECT_NE(text.Find(L"\"online\":true"), -1) << i;
+        ASSERT_TRUE(platform.waitUntilIdle(10s));
+        EXPECT_LT(platform.bytesSent(), 1u << 20) << i;
         const auto requests = platform.requests();
-        ASSERT_EQ(requests.size(), 2u) << location;
+        ASSERT_EQ(requests.size(), 2u) << i;
         EXPECT_EQ(requests[1].path, "/devices/7");
         EXPECT_EQ(requests[1].headers("api-key"), std::vector<std::string>{"api-key:k1"});
     }

@@ -18,6 +18,9 @@ namespace fake {
 namespace {
 
 constexpr size_t kChunkSize = 1000;
+// A send buffer of fixed, small size, so that the bytes counted as sent stay close to what the
+// client took, rather than also what the kernel would queue for it, up to megabytes.
+constexpr int kSendBufferBytes = 64 * 1024;
 
 int OpenListener(uint16_t port, uint16_t& boundPort)
 {
@@ -59,7 +62,7 @@ std::string AnswerHead(const Reply& reply)
 
 // The body of an endless or trickled reply: pieces of the body (single bytes when trickled),
 // over and over when endless. Stops when the client leaves.
-void SendPacedBody(int fd, const Reply& reply, const StopCheck& stop)
+void SendPacedBody(int fd, const Reply& reply, const StopCheck& stop, std::atomic<size_t>& sentCount)
 {
     const bool trickled = reply.trickle.count() > 0;
     const size_t step = trickled ? 1 : reply.body.size();
@@ -67,22 +70,27 @@ void SendPacedBody(int fd, const Reply& reply, const StopCheck& stop)
     for (size_t sent = 0; sent < total && step > 0; sent += step) {
         if (trickled && !WaitFor(reply.trickle, stop))
             return;
-        if (!SendAll(fd, reply.body.substr(sent % reply.body.size(), step), stop))
+        if (!SendAll(fd, reply.body.substr(sent % reply.body.size(), step), stop, sentCount))
             return;
     }
 }
 
-// A status line, then header lines one at a time, without end.
-void SendEndlessHead(int fd, const Reply& reply, const StopCheck& stop)
+// `start`, then header lines one at a time, `interval` apart, until the client leaves or they
+// reach kEndlessBodyLimit bytes.
+void SendEndlessLines(int fd, const std::string& start, std::chrono::milliseconds interval, const StopCheck& stop,
+                      std::atomic<size_t>& sentCount)
 {
-    if (!SendAll(fd, StatusLine(reply), stop))
+    if (!SendAll(fd, start, stop, sentCount))
         return;
-    for (size_t n = 0; WaitFor(reply.trickle, stop); ++n) {
-        if (!SendAll(fd, "X-Line-" + std::to_string(n) + ": more\r\n", stop))
+    for (size_t n = 0, total = 0; total < kEndlessBodyLimit && WaitFor(interval, stop); ++n) {
+        const std::string line = "X-Line-" + std::to_string(n) + ": more\r\n";
+        if (!SendAll(fd, line, stop, sentCount))
             return;
+        total += line.size();
     }
 }
 
+// The body in chunks, up to and with the last chunk; the trailer's end is the caller's.
 std::string ChunkedBody(const std::string& body)
 {
     std::string out;
@@ -92,7 +100,7 @@ std::string ChunkedBody(const std::string& body)
         snprintf(size, sizeof size, "%zx\r\n", piece.size());
         out += size + piece + "\r\n";
     }
-    return out + "0\r\n\r\n";
+    return out + "0\r\n";
 }
 
 } // namespace
@@ -166,6 +174,15 @@ Reply Reply::TrickledHead(std::chrono::milliseconds interval)
     return reply;
 }
 
+Reply Reply::EndlessTrailers(const std::string& body)
+{
+    Reply reply;
+    reply.body = body;
+    reply.chunked = true;
+    reply.endlessTrailers = true;
+    return reply;
+}
+
 FakePlatform::FakePlatform(uint16_t port)
 {
     m_listenFd = OpenListener(port, m_port);
@@ -231,6 +248,7 @@ void FakePlatform::clearRequests()
 {
     std::lock_guard lock(m_mutex);
     m_requests.clear();
+    m_bytesSent = 0;
 }
 
 bool FakePlatform::waitUntilIdle(std::chrono::milliseconds timeout) const
@@ -271,6 +289,7 @@ void FakePlatform::acceptLoop()
 
 void FakePlatform::serve(int fd)
 {
+    setsockopt(fd, SOL_SOCKET, SO_SNDBUF, &kSendBufferBytes, sizeof kSendBufferBytes);
     const auto stop = [this] { return stopping(); };
     std::optional<RecordedRequest> request = ReadRequest(fd, stop);
     if (!request) {
@@ -297,18 +316,21 @@ void FakePlatform::serve(int fd)
         WaitUntilPeerCloses(fd, stop);
     } else if (WaitFor(reply.delay, stop)) {
         if (reply.raw) {
-            SendAll(fd, *reply.raw, stop);
+            SendAll(fd, *reply.raw, stop, m_bytesSent);
         } else if (reply.endlessHead) {
-            SendEndlessHead(fd, reply, stop);
+            SendEndlessLines(fd, StatusLine(reply), reply.trickle, stop, m_bytesSent);
+        } else if (reply.endlessTrailers) {
+            SendEndlessLines(fd, AnswerHead(reply) + ChunkedBody(reply.body), reply.trickle, stop, m_bytesSent);
         } else if (reply.endless || reply.trickle.count() > 0) {
-            if (SendAll(fd, AnswerHead(reply), stop))
-                SendPacedBody(fd, reply, stop);
+            if (SendAll(fd, AnswerHead(reply), stop, m_bytesSent))
+                SendPacedBody(fd, reply, stop, m_bytesSent);
             shutdown(fd, SHUT_WR);
         } else if (reply.resetAfterBodyBytes) {
-            SendAll(fd, AnswerHead(reply) + reply.body.substr(0, *reply.resetAfterBodyBytes), stop);
+            SendAll(fd, AnswerHead(reply) + reply.body.substr(0, *reply.resetAfterBodyBytes), stop, m_bytesSent);
             ResetConnection(fd);
         } else {
-            SendAll(fd, AnswerHead(reply) + (reply.chunked ? ChunkedBody(reply.body) : reply.body), stop);
+            SendAll(fd, AnswerHead(reply) + (reply.chunked ? ChunkedBody(reply.body) + "\r\n" : reply.body), stop,
+                    m_bytesSent);
             shutdown(fd, SHUT_WR);
         }
     }

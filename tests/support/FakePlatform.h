@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -45,6 +46,7 @@ struct Reply
     bool endless = false;                      // send the body over and over, without a length
     std::chrono::milliseconds trickle{0};      // send the body one byte at a time, this far apart
     bool endlessHead = false;                  // after the status line, header lines `trickle` apart, forever
+    bool endlessTrailers = false;              // after the chunked body, trailer lines back to back, forever
 
     static Reply Json(const std::string& json, int status = 200);
     static Reply Redirect(const std::string& location, int status = 302);
@@ -56,6 +58,9 @@ struct Reply
     static Reply Endless(const std::string& piece);
     static Reply Trickled(const std::string& body, std::chrono::milliseconds interval);
     static Reply TrickledHead(std::chrono::milliseconds interval);
+    // A chunked 200 answer whose body ends and whose trailer never does; the fake gives up
+    // after kEndlessBodyLimit bytes of it.
+    static Reply EndlessTrailers(const std::string& body);
 };
 
 constexpr size_t kEndlessBodyLimit = size_t(64) << 20;
@@ -98,7 +103,11 @@ public:
     size_t requestCount() const;
     // Waits until at least `count` requests have been recorded.
     bool waitForRequests(size_t count, std::chrono::milliseconds timeout) const;
+    // Forgets the requests recorded and the bytes sent so far.
     void clearRequests();
+    // Bytes sent on every connection; once idle, all that the answers came to before their
+    // clients left.
+    size_t bytesSent() const { return m_bytesSent; }
     // Waits until every connection accepted so far has been answered and closed, which for an
     // answer without end means that the client has left.
     bool waitUntilIdle(std::chrono::milliseconds timeout) const;
@@ -118,6 +127,7 @@ private:
     std::map<std::string, DeviceState> m_devices;
     std::vector<RecordedRequest> m_requests;
     size_t m_activeConnections = 0;
+    std::atomic<size_t> m_bytesSent{0};
     std::thread m_acceptThread;
 };
 

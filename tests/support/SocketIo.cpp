@@ -90,7 +90,7 @@ std::optional<RecordedRequest> ReadRequest(int fd, const StopCheck& stop)
     return request;
 }
 
-bool SendAll(int fd, const std::string& bytes, const StopCheck& stop)
+bool SendAll(int fd, const std::string& bytes, const StopCheck& stop, std::atomic<size_t>& sentCount)
 {
     for (size_t sent = 0; sent < bytes.size();) {
         if (!WaitReady(fd, POLLOUT, stop))
@@ -98,8 +98,10 @@ bool SendAll(int fd, const std::string& bytes, const StopCheck& stop)
         const ssize_t n = send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
         if (n < 0 && errno != EINTR && errno != EAGAIN)
             return false;
-        if (n > 0)
+        if (n > 0) {
             sent += static_cast<size_t>(n);
+            sentCount += static_cast<size_t>(n);
+        }
     }
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "tests/support/FakePlatform.h"
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -16,7 +17,8 @@ using StopCheck = std::function<bool()>;
 // Reads one request: head up to the blank line, then Content-Length bytes of body. Nothing
 // when the peer closes first or the server stops.
 std::optional<RecordedRequest> ReadRequest(int fd, const StopCheck& stop);
-bool SendAll(int fd, const std::string& bytes, const StopCheck& stop);
+// Adds each byte the socket takes to `sentCount`.
+bool SendAll(int fd, const std::string& bytes, const StopCheck& stop, std::atomic<size_t>& sentCount);
 void WaitUntilPeerCloses(int fd, const StopCheck& stop);
 // False when the server stopped during the wait.
 bool WaitFor(std::chrono::milliseconds delay, const StopCheck& stop);

@@ -1,6 +1,6 @@
 // How long an exchange may hold its thread when the server is slow: a silent one is given up
 // after the receive time-out, and one that keeps sending, however slowly, after the total
-// time-out.
+// time-out. What a hostile answer can make the exchange keep or do.
 #include "platform/core/StopSignal.h"
 #include "platform/inet/HttpConnection.h"
 #include "platform/inet/HttpFile.h"
@@ -106,6 +106,44 @@ TEST_F(ExchangeLimitsTest, totalTimeoutEndsTrickledAnswers)
         EXPECT_EQ(endlessHead.kept, "") << nVerb;
     }
     EXPECT_EQ(platform.requestCount(), 4u);
+}
+
+// Each ends the exchange as an invalid answer or as the answer itself, after one request and
+// well under a megabyte sent, for either verb.
+TEST_F(ExchangeLimitsTest, hostileAnswersAreRefusedOrTakenAsTheyAre)
+{
+    const std::string json = "{\"errno\":0}";
+    const struct
+    {
+        const char* what;
+        Reply reply;
+        DWORD error;
+        std::string kept;
+    } rows[] = {
+        {"endless trailer", Reply::EndlessTrailers(json), ERROR_HTTP_INVALID_SERVER_RESPONSE, json},
+        {"gzip, gzip, chunked",
+         Reply::Raw("HTTP/1.1 200 OK\r\nTransfer-Encoding: gzip, gzip, chunked\r\n\r\nb\r\n" + json + "\r\n0\r\n\r\n"),
+         ERROR_HTTP_INVALID_SERVER_RESPONSE, ""},
+        {"gzip", Reply::Raw("HTTP/1.1 200 OK\r\nTransfer-Encoding: gzip\r\n\r\n" + json),
+         ERROR_HTTP_INVALID_SERVER_RESPONSE, ""},
+        {"endless head", Reply::TrickledHead(0ms), ERROR_HTTP_INVALID_SERVER_RESPONSE, ""},
+        {"300", Reply::Redirect("/devices/7", 300), 0, "moved"},
+        {"304", Reply::Redirect("/devices/7", 304), 0, ""},
+        {"305", Reply::Redirect("/devices/7", 305), 0, "moved"},
+    };
+    for (const int nVerb : {HTTP_VERB_GET, HTTP_VERB_POST}) {
+        for (const auto& row : rows) {
+            SCOPED_TRACE(testing::Message() << row.what << (nVerb == HTTP_VERB_GET ? " GET" : " POST"));
+            platform.clearRequests();
+            platform.scriptReply(row.reply);
+            const Outcome outcome = Exchange(nVerb, 10000);
+            EXPECT_EQ(outcome.error, row.error);
+            EXPECT_EQ(outcome.kept, row.kept);
+            ASSERT_TRUE(platform.waitUntilIdle(10s));
+            EXPECT_EQ(platform.requestCount(), 1u);
+            EXPECT_LT(platform.bytesSent(), 1u << 20);
+        }
+    }
 }
 
 } // namespace
