@@ -11,12 +11,15 @@ namespace {
 
 // Far longer than any save of an account takes, short enough for an operator to wait out.
 constexpr std::chrono::seconds kWaitLimit(5);
-constexpr std::chrono::milliseconds kRetryAfter(10);
+// Often enough that a waiter finds the gap between two saves of another console in a row.
+constexpr std::chrono::milliseconds kRetryAfter(2);
 
-bool IsPlainFile(int fd)
+// Empty, with no other name (none at all once its holder removed it): anything else was put
+// there by someone else, and is neither locked nor given our attributes.
+bool IsLockFile(int fd)
 {
     struct stat st;
-    return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0 && st.st_nlink <= 1;
 }
 
 // False once the holder before us removed the file we locked.
@@ -43,7 +46,7 @@ bool CReplacementLock::Acquire(const std::string& lockPath, const FileAttributes
         const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
         if (fd < 0)
             return true;
-        if (!IsPlainFile(fd)) {
+        if (!IsLockFile(fd)) {
             ::close(fd);
             return true;
         }

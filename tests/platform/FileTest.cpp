@@ -229,7 +229,7 @@ TEST_F(FileTest, replacementsOfOneFileTakeTurnsAndEachLeavesItWhole)
     ASSERT_EQ(chmod((m_dir + "/target").c_str(), 0644), 0);
     std::atomic<int> failed{0};
     auto replace = [&](const std::string& content) {
-        for (int i = 0; i < 100; ++i) {
+        for (int i = 0; i < 50; ++i) {
             CAtomicFile file;
             try {
                 if (!file.Open(Path("target")))
