@@ -153,11 +153,12 @@ bool CreateAccountFile(const CString& strAccount, const CString& strPassword)
 
 AccountLoadResult LoadAccountFile(const CString& strAccount)
 {
+    // The bytes read last time lend their room to these.
+    std::string bytes = LastKnown() ? std::move(LastKnown()->bytes) : std::string();
     LastKnown().reset();
     const CString strPath = AccountFilePath(strAccount);
     if (strPath.IsEmpty())
         return AccountLoadResult::NoFile;
-    std::string bytes;
     const AccountLoadResult read = ReadWhole(strPath, bytes);
     if (read != AccountLoadResult::Loaded) {
         // No file is nothing: one that appears before the first save is kept as a changed one.
