@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <sys/stat.h>
@@ -92,6 +93,21 @@ CString CopyPathFor(const CString& strPath)
     return strPath.Left(strPath.GetLength() - 4) + L".bak";
 }
 
+// Compared piece by piece, so that the usual answer, yes, takes no room of its own.
+bool HoldsExactly(CFile& file, const std::string& bytes)
+{
+    if (file.GetLength() != bytes.size())
+        return false;
+    char piece[65536];
+    for (size_t done = 0; done < bytes.size();) {
+        const UINT count = file.Read(piece, sizeof piece);
+        if (count == 0 || std::memcmp(piece, bytes.data() + done, count) != 0)
+            return false;
+        done += count;
+    }
+    return true;
+}
+
 // Called while file holds the account file's lock, so that of two consoles saving in turn
 // each keeps the other's version.
 bool KeepChangedFile(const CString& strPath, const CAtomicFile& file)
@@ -99,14 +115,21 @@ bool KeepChangedFile(const CString& strPath, const CAtomicFile& file)
     const std::optional<KnownFile>& known = LastKnown();
     if (!known || known->strPath != strPath)
         return true;
-    std::string current;
-    const AccountLoadResult read = ReadWhole(strPath, current);
-    if (read != AccountLoadResult::Loaded)
-        return read == AccountLoadResult::NoFile;
-    if (known->bWhole && current == known->bytes)
-        return true;
+    CFile current;
+    CFileException error(CFileException::none, 0, CString());
+    if (!current.Open(strPath, CFile::modeRead | CFile::typeBinary, &error))
+        return MeansNoFile(error.m_lOsError);
+    try {
+        if (known->bWhole && HoldsExactly(current, known->bytes))
+            return true;
+    } catch (CFileException* e) {
+        e->Delete();
+        return false;
+    }
+    std::string bytes;
     CAtomicFile copy;
-    return copy.OpenCopy(CopyPathFor(strPath), file) && WriteAndCommit(copy, current);
+    return ReadWhole(strPath, bytes) == AccountLoadResult::Loaded && copy.OpenCopy(CopyPathFor(strPath), file) &&
+        WriteAndCommit(copy, bytes);
 }
 
 bool WriteAccountFile(const CString& strPath, std::string bytes)
