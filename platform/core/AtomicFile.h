@@ -14,8 +14,8 @@
 //
 // A symbolic link is followed, as an editor does: the file it leads to is replaced and the
 // link stays. The temporary file has one short name per file, so a replacement killed
-// midway leaves at most that one file, readable by its owner only, and the next
-// replacement of the same file takes it over. Replacements of one file take turns (see
+// midway leaves at most that one file, readable by its owner only, and an empty lock file;
+// the next replacement of the same file takes both over. Replacements of one file take turns (see
 // CReplacementLock), and the new file keeps the old one's owner and group where it may.
 class CAtomicFile
 {
