@@ -4,7 +4,6 @@
 // - save beside a durable write: temporary file, write, flush, rename, folder flush.
 // Both of a pair run in the same iteration, so that a busy machine slows them alike; the
 // "ratio" column is the account operation's time over its floor's.
-#include "platform/core/AtomicFile.h"
 #include "platform/core/CodePage.h"
 #include "platform/core/File.h"
 #include "platform/core/WinApp.h"
@@ -17,7 +16,9 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <fcntl.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -91,12 +92,18 @@ void ReadAndDecode(const CString& path, std::vector<char>& bytes, std::vector<wc
                                                  static_cast<int>(text.size())));
 }
 
-void DurableWrite(const CString& path, const std::string& bytes)
+// The bare system calls, without the lock and attributes a save adds.
+void DurableWrite(const std::string& folder, const std::string& bytes)
 {
-    CAtomicFile file;
-    file.Open(path);
-    file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
-    file.Commit();
+    const std::string temp = folder + "/plain.tmp";
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    benchmark::DoNotOptimize(::write(fd, bytes.data(), bytes.size()));
+    ::fsync(fd);
+    ::close(fd);
+    ::rename(temp.c_str(), (folder + "/plain.cfg").c_str());
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ::fsync(dir);
+    ::close(dir);
 }
 
 // Times the floor and the work in the same iteration, so that both meet the same machine
@@ -132,9 +139,8 @@ void BM_LoadAccount(benchmark::State& state)
 void BM_SaveAccount(benchmark::State& state)
 {
     BenchAccount& account = Account();
-    const CString plain = FromUtf8(account.folder.PathOf("plain.cfg"));
     TimeAgainstFloor(
-        state, [&] { DurableWrite(plain, account.bytes); },
+        state, [&] { DurableWrite(account.folder.Path(), account.bytes); },
         [] { benchmark::DoNotOptimize(SaveAccountFile(kAccount)); });
 }
 

@@ -12,8 +12,9 @@ bool AccountFileExists(const CString& strAccount);
 
 // Rewrites the whole file from g_strPassword and g_arrDevGroup. The new content takes the
 // file's place only once all of it is on the disk: on false the previous file is whole.
-// When the last load of this account read less than the whole file, the first save first
-// keeps the bytes it read as <file>.bak, in the same way; without that copy it saves nothing.
+// When the file no longer holds what this process last read from or wrote to it, or what it
+// read did not read back whole, the save first keeps the file as it is as <file>.bak (or
+// <name>~ where that name is too long), in the same way; without that copy it saves nothing.
 bool SaveAccountFile(const CString& strAccount);
 
 // Writes the file of a new account: the password line alone, in the same way as a save.

@@ -36,28 +36,16 @@ bool FollowLinks(std::string& path)
 }
 
 // A name of fixed, short length derived from the target's own name, so that any name the
-// folder can hold has a temporary file, and each file always gets the same one.
-std::string TempPathFor(const std::string& target)
+// folder can hold has a temporary and a lock file, and each file always gets the same ones.
+std::string SiblingPathFor(const std::string& target, const char* suffix)
 {
     const std::string folder = FolderPrefix(target);
     std::uint64_t hash = 14695981039346656037ull;
     for (size_t i = folder.size(); i < target.size(); ++i)
         hash = (hash ^ static_cast<unsigned char>(target[i])) * 1099511628211ull;
     char name[32];
-    std::snprintf(name, sizeof name, ".%016llx.tmp", static_cast<unsigned long long>(hash));
+    std::snprintf(name, sizeof name, ".%016llx%s", static_cast<unsigned long long>(hash), suffix);
     return folder + name;
-}
-
-// Only the read and write bits of the file replaced: a copy of a set-user-ID, set-group-ID or
-// sticky bit would hand the new content rights nobody gave it.
-mode_t ModeFor(const std::string& target)
-{
-    struct stat st;
-    if (::stat(target.c_str(), &st) == 0)
-        return st.st_mode & 0666;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
 }
 
 } // namespace
@@ -71,17 +59,39 @@ BOOL CAtomicFile::Open(LPCTSTR lpszFileName)
 {
     m_strFileName = lpszFileName;
     std::string target = PathToBytes(m_strFileName);
-    if (!FollowLinks(target))
+    if (!FollowLinks(target) || !m_lock.Acquire(SiblingPathFor(target, ".lock"), AttributesOf(target)))
         return FALSE;
-    const std::string temp = TempPathFor(target);
-    // Whatever holds the name is the leftover of a killed replacement. Removed rather than
-    // truncated, so that two replacements at once never write into one file.
+    // Taken again under the lock: the holder before us may have replaced the file.
+    return OpenTarget(target, AttributesOf(target));
+}
+
+BOOL CAtomicFile::OpenCopy(LPCTSTR lpszFileName, const CAtomicFile& original)
+{
+    m_strFileName = lpszFileName;
+    const std::string target = PathToBytes(m_strFileName);
+    if (!m_lock.Acquire(SiblingPathFor(target, ".lock"), original.m_attributes))
+        return FALSE;
+    return OpenTarget(target, original.m_attributes);
+}
+
+BOOL CAtomicFile::OpenTarget(const std::string& target, const FileAttributes& attributes)
+{
+    const std::string temp = SiblingPathFor(target, ".tmp");
+    // Whatever holds the name is the leftover of a killed replacement: under the lock no other
+    // replacement is writing it.
     ::unlink(temp.c_str());
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0)
+    if (fd < 0) {
+        m_lock.Release();
         return FALSE;
+    }
+    struct stat st;
+    ::fstat(fd, &st);
     m_target = target;
+    m_attributes = attributes;
     m_tempPath = temp;
+    m_tempDevice = st.st_dev;
+    m_tempInode = st.st_ino;
     m_file.emplace(fd, m_strFileName);
     return TRUE;
 }
@@ -94,10 +104,12 @@ void CAtomicFile::Write(const void* lpBuf, UINT nCount)
 void CAtomicFile::Commit()
 {
     try {
-        if (::fchmod(m_file->m_hFile, ModeFor(m_target)) != 0)
+        if (!GiveAttributes(m_file->m_hFile, m_attributes))
             AfxThrowFileException(errno, m_strFileName);
         m_file->Flush();
         m_file->Close();
+        if (!TempIsOurs())
+            AfxThrowFileException(EBUSY, m_strFileName);
         if (::rename(m_tempPath.c_str(), m_target.c_str()) != 0)
             AfxThrowFileException(errno, m_strFileName);
     } catch (CFileException*) {
@@ -105,9 +117,14 @@ void CAtomicFile::Commit()
         throw;
     }
     m_tempPath.clear();
+    m_lock.Release();
 
     const std::string folder = FolderPrefix(m_target);
     const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // A folder one may write in but not read cannot be opened to sync: as on the file systems
+    // that cannot sync a folder, the rename is then as safe as it gets.
+    if (dir < 0 && errno == EACCES)
+        return;
     if (dir < 0)
         AfxThrowFileException(errno, m_strFileName);
     // Some file systems cannot sync a folder (EINVAL); there the rename is as safe as it gets.
@@ -118,11 +135,21 @@ void CAtomicFile::Commit()
         AfxThrowFileException(error, m_strFileName);
 }
 
+// Where the file system cannot lock, another replacement may have removed our temporary file
+// and made its own under the name: that one is neither renamed over the target nor removed.
+bool CAtomicFile::TempIsOurs() const
+{
+    struct stat st;
+    return ::lstat(m_tempPath.c_str(), &st) == 0 && st.st_dev == m_tempDevice && st.st_ino == m_tempInode;
+}
+
 void CAtomicFile::Discard()
 {
     m_file.reset();
     if (!m_tempPath.empty()) {
-        ::unlink(m_tempPath.c_str());
+        if (TempIsOurs())
+            ::unlink(m_tempPath.c_str());
         m_tempPath.clear();
     }
+    m_lock.Release();
 }

@@ -3,13 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -139,6 +143,22 @@ TEST_F(FileTest, atomicReplacementThatCannotRenameRaisesAndCleansUp)
 
     CAtomicFile nowhere;
     EXPECT_FALSE(nowhere.Open(Path("missing/target")));
+
+    // Where no lock can be had, another replacement may swap the temporary file for its own,
+    // which is then neither renamed over the target nor removed.
+    std::ofstream(m_dir + "/plain") << "old";
+    CAtomicFile swapped;
+    ASSERT_TRUE(swapped.Open(Path("plain")));
+    swapped.Write("new", 3);
+    for (const auto& entry : std::filesystem::directory_iterator(m_dir)) {
+        if (entry.path().extension() == ".tmp") {
+            std::filesystem::remove(entry.path());
+            std::ofstream(entry.path()) << "other";
+        }
+    }
+    ExpectFileException([&] { swapped.Commit(); });
+    EXPECT_EQ(Content("plain"), "old");
+    EXPECT_EQ(EntryCount(), 3u);
 }
 
 TEST_F(FileTest, aKilledReplacementLeavesOneOwnerOnlyFileThatTheNextTakesOver)
@@ -158,12 +178,13 @@ TEST_F(FileTest, aKilledReplacementLeavesOneOwnerOnlyFileThatTheNextTakesOver)
         ASSERT_TRUE(WIFSIGNALED(status));
     }
     EXPECT_EQ(Content("target"), "old");
-    ASSERT_EQ(EntryCount(), 2u);
+    ASSERT_EQ(EntryCount(), 3u);
     for (const auto& entry : std::filesystem::directory_iterator(m_dir)) {
         struct stat st;
         ASSERT_EQ(stat(entry.path().c_str(), &st), 0);
+        // The temporary file, and the empty lock file.
         if (entry.path().filename() != "target") {
-            EXPECT_EQ(st.st_mode & 0777, 0600u) << entry.path();
+            EXPECT_TRUE((st.st_mode & 0777) == 0600u || st.st_size == 0) << entry.path();
         }
     }
 
@@ -214,4 +235,104 @@ TEST_F(FileTest, replacementGoesThroughLinksAndKeepsOnlyReadAndWriteBits)
     EXPECT_EQ(st.st_mode & 07777, 0640u);
     EXPECT_EQ(EntryCount(), 4u);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir + "/real"), {}), 2);
+}
+
+TEST_F(FileTest, replacementsOfOneFileTakeTurnsAndEachLeavesItWhole)
+{
+    const std::string contents[] = {std::string(50000, 'a'), std::string(70000, 'b')};
+    std::ofstream(m_dir + "/target") << contents[0];
+    ASSERT_EQ(chmod((m_dir + "/target").c_str(), 0644), 0);
+    std::atomic<int> failed{0};
+    auto replace = [&](const std::string& content) {
+        for (int i = 0; i < 50; ++i) {
+            CAtomicFile file;
+            if (!file.Open(Path("target"))) {
+                ++failed;
+                continue;
+            }
+            try {
+                file.Write(content.data(), static_cast<UINT>(content.size()));
+                file.Commit();
+            } catch (CFileException* e) {
+                e->Delete();
+                ++failed;
+            }
+            const std::string now = Content("target");
+            if (now != contents[0] && now != contents[1])
+                ++failed;
+        }
+    };
+    std::thread other(replace, contents[1]);
+    replace(contents[0]);
+    other.join();
+    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(EntryCount(), 1u);
+    struct stat st;
+    ASSERT_EQ(stat((m_dir + "/target").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0644u);
+
+    // One under way, the next gives up after its wait rather than overlap.
+    CAtomicFile first;
+    ASSERT_TRUE(first.Open(Path("target")));
+    CAtomicFile second;
+    EXPECT_FALSE(second.Open(Path("target")));
+    first.Write("first", 5);
+    first.Commit();
+    EXPECT_EQ(Content("target"), "first");
+}
+
+// Each row replaces a file of uid 1001, group 2000, mode 0660 as another user.
+TEST_F(FileTest, replacementByAnotherUserKeepsOwnerAndGroupAsFarAsItMay)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as other users";
+    struct Row
+    {
+        uid_t uid;
+        std::vector<gid_t> groups;
+        const char* folder;
+        uid_t expectedUid;
+        gid_t expectedGid;
+        mode_t expectedMode;
+    } rows[] = {
+        {0, {0}, "0777", 1001, 2000, 0660},
+        {1002, {1002, 2000}, "0777", 1002, 2000, 0660},
+        // Not of the group: it gets no more than everybody else.
+        {1003, {1003}, "0777", 1003, 1003, 0600},
+        // A folder it may write in but not read.
+        {1002, {1002, 2000}, "0333", 1002, 2000, 0660},
+    };
+    ASSERT_EQ(chmod(m_dir.c_str(), 0755), 0);
+    for (const Row& row : rows) {
+        const std::string folder = m_dir + "/" + row.folder;
+        std::filesystem::create_directory(folder);
+        ASSERT_EQ(chmod(folder.c_str(), std::stoi(row.folder, nullptr, 8)), 0);
+        std::ofstream(folder + "/target") << "old";
+        ASSERT_EQ(chown((folder + "/target").c_str(), 1001, 2000), 0);
+        ASSERT_EQ(chmod((folder + "/target").c_str(), 0660), 0);
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            const gid_t gid = row.groups[0];
+            CAtomicFile file;
+            if (setgroups(row.groups.size(), row.groups.data()) != 0 || setresgid(gid, gid, gid) != 0 ||
+                setresuid(row.uid, row.uid, row.uid) != 0 || !file.Open(FromUtf8(folder + "/target")))
+                _exit(1);
+            try {
+                file.Write("new", 3);
+                file.Commit();
+                _exit(0);
+            } catch (CFileException*) {
+                _exit(1);
+            }
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        EXPECT_EQ(status, 0) << row.uid << " in " << row.folder;
+        struct stat st;
+        ASSERT_EQ(stat((folder + "/target").c_str(), &st), 0);
+        EXPECT_EQ(st.st_uid, row.expectedUid) << row.uid;
+        EXPECT_EQ(st.st_gid, row.expectedGid) << row.uid;
+        EXPECT_EQ(st.st_mode & 07777, row.expectedMode) << row.uid;
+    }
 }

@@ -92,15 +92,20 @@ TEST_F(AccountFileTest, dotAndDotDotAreOrdinaryAccounts)
 
 TEST_F(AccountFileTest, everyNameWhoseFileCanExistIsCreatedSavedAndLoaded)
 {
-    g_arrDevGroup.Add(MakeUser(L"u", 1));
     for (int length : {245, 251}) {
         const CString name(L'x', length);
         ASSERT_TRUE(CreateAccountFile(name, L"pw")) << length;
+        // Damaged since: the save keeps it under a name the folder can hold.
+        m_folder.Write(std::string(length, 'x') + ".cfg", "pw\r\n{u");
+        ASSERT_EQ(LoadAccountFile(name), AccountLoadResult::Loaded) << length;
+        g_arrDevGroup.Add(MakeUser(L"u", 1));
         EXPECT_TRUE(SaveAccountFile(name)) << length;
         EXPECT_EQ(LoadAccountFile(name), AccountLoadResult::Loaded) << length;
         EXPECT_EQ(g_arrDevGroup.GetSize(), 1) << length;
     }
-    EXPECT_EQ(m_folder.Listing().size(), 245u + 251u + 2 * std::string(".cfg;").size());
+    const std::string x245(245, 'x'), x251(251, 'x');
+    EXPECT_EQ(m_folder.Listing(), x245 + ".cfg;" + x245 + ".cfg.bak;" + x251 + ".cfg;" + x251 + "~;");
+    EXPECT_EQ(m_folder.Read(x251 + "~"), "pw\r\n{u");
 
     // One byte more and the file name is over the folder's limit.
     EXPECT_EQ(LoadAccountFile(CString(L'x', 252)), AccountLoadResult::NoFile);
@@ -254,6 +259,28 @@ TEST_F(AccountFileTest, aFileThatReadsBackWholeGetsNoCopy)
     ASSERT_EQ(LoadAccountFile(L"other"), AccountLoadResult::Loaded);
     ASSERT_TRUE(SaveAccountFile(L"acc"));
     EXPECT_FALSE(std::filesystem::exists(m_folder.PathOf("acc.cfg.bak")));
+}
+
+TEST_F(AccountFileTest, aFileRewrittenSinceTheLoadIsKeptAsACopyOnlyItsOwnerCanRead)
+{
+    m_folder.Write("acc.cfg", "pw\r\n{u}\r\n");
+    ASSERT_EQ(chmod(m_folder.PathOf("acc.cfg").c_str(), 0600), 0);
+    ASSERT_EQ(LoadAccountFile(L"acc"), AccountLoadResult::Loaded);
+    const std::string edited = "pw\r\n{u}\r\n{added in an editor}\r\n";
+    m_folder.Write("acc.cfg", edited);
+    m_folder.Write("elsewhere", "keep");
+    ASSERT_EQ(symlink("elsewhere", m_folder.PathOf("acc.cfg.bak").c_str()), 0);
+    ASSERT_TRUE(SaveAccountFile(L"acc"));
+    EXPECT_EQ(m_folder.Read("acc.cfg.bak"), edited);
+    EXPECT_EQ(m_folder.Read("elsewhere"), "keep");
+    struct stat st;
+    ASSERT_EQ(lstat(m_folder.PathOf("acc.cfg.bak").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+
+    // What the save wrote is what the next one finds.
+    std::filesystem::remove(m_folder.PathOf("acc.cfg.bak"));
+    ASSERT_TRUE(SaveAccountFile(L"acc"));
+    EXPECT_EQ(m_folder.Listing(), "acc.cfg;elsewhere;");
 }
 
 TEST_F(AccountFileTest, noSaveWithoutTheCopyOfAFileReadOnlyInPart)
