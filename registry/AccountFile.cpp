@@ -179,9 +179,8 @@ bool CreateAccountFile(const CString& strAccount, const CString& strPassword)
 
 AccountLoadResult LoadAccountFile(const CString& strAccount)
 {
-    // The bytes read last time lend their room to these.
-    std::string bytes = LastKnown() ? std::move(LastKnown()->bytes) : std::string();
     LastKnown().reset();
+    std::string bytes;
     const CString strPath = AccountFilePath(strAccount);
     if (strPath.IsEmpty())
         return AccountLoadResult::NoFile;
