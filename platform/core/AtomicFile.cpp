@@ -55,11 +55,12 @@ CAtomicFile::~CAtomicFile()
     Discard();
 }
 
-BOOL CAtomicFile::Open(LPCTSTR lpszFileName)
+BOOL CAtomicFile::Open(LPCTSTR lpszFileName, std::chrono::milliseconds waitForOthers)
 {
     m_strFileName = lpszFileName;
+    m_waitForOthers = waitForOthers;
     std::string target = PathToBytes(m_strFileName);
-    if (!FollowLinks(target) || !m_lock.Acquire(SiblingPathFor(target, ".lock"), AttributesOf(target)))
+    if (!FollowLinks(target) || !m_lock.Acquire(SiblingPathFor(target, ".lock"), AttributesOf(target), waitForOthers))
         return FALSE;
     // Taken again under the lock: the holder before us may have replaced the file.
     return OpenTarget(target, AttributesOf(target));
@@ -68,8 +69,9 @@ BOOL CAtomicFile::Open(LPCTSTR lpszFileName)
 BOOL CAtomicFile::OpenCopy(LPCTSTR lpszFileName, const CAtomicFile& original)
 {
     m_strFileName = lpszFileName;
+    m_waitForOthers = original.m_waitForOthers;
     const std::string target = PathToBytes(m_strFileName);
-    if (!m_lock.Acquire(SiblingPathFor(target, ".lock"), original.m_attributes))
+    if (!m_lock.Acquire(SiblingPathFor(target, ".lock"), original.m_attributes, m_waitForOthers))
         return FALSE;
     return OpenTarget(target, original.m_attributes);
 }

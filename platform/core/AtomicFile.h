@@ -4,6 +4,7 @@
 #include "platform/core/FileAttributes.h"
 #include "platform/core/ReplacementLock.h"
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <sys/types.h>
@@ -26,11 +27,16 @@ public:
     CAtomicFile(const CAtomicFile&) = delete;
     CAtomicFile& operator=(const CAtomicFile&) = delete;
 
-    // Waits for other replacements of the target, then creates the temporary file in the
-    // target's folder; false when it cannot.
-    BOOL Open(LPCTSTR lpszFileName);
-    // As Open, for a copy of what original's target holds: a link of that name is replaced
-    // itself rather than followed, and the copy gets the attributes original's file gets.
+    // Far longer than any replacement of a file the size of an account takes, short enough for
+    // an operator to wait out.
+    static constexpr std::chrono::seconds kDefaultWait{5};
+
+    // Waits up to waitForOthers for other replacements of the target, then creates the
+    // temporary file in the target's folder; false when it cannot.
+    BOOL Open(LPCTSTR lpszFileName, std::chrono::milliseconds waitForOthers = kDefaultWait);
+    // As Open, with original's wait, for a copy of what original's target holds: a link of
+    // that name is replaced itself rather than followed, and the copy gets the attributes
+    // original's file gets.
     BOOL OpenCopy(LPCTSTR lpszFileName, const CAtomicFile& original);
     void Write(const void* lpBuf, UINT nCount);
     // Flushes, closes and renames the temporary file over the target, then flushes the folder
@@ -51,5 +57,6 @@ private:
     dev_t m_tempDevice = 0;
     ino_t m_tempInode = 0;
     FileAttributes m_attributes = {};
+    std::chrono::milliseconds m_waitForOthers = kDefaultWait;
     CReplacementLock m_lock;
 };

@@ -9,8 +9,6 @@
 
 namespace {
 
-// Far longer than any save of an account takes, short enough for an operator to wait out.
-constexpr std::chrono::seconds kWaitLimit(5);
 // Often enough that a waiter finds the gap between two saves of another console in a row.
 constexpr std::chrono::milliseconds kRetryAfter(2);
 
@@ -38,9 +36,10 @@ CReplacementLock::~CReplacementLock()
     Release();
 }
 
-bool CReplacementLock::Acquire(const std::string& lockPath, const FileAttributes& attributes)
+bool CReplacementLock::Acquire(const std::string& lockPath, const FileAttributes& attributes,
+                               std::chrono::milliseconds waitLimit)
 {
-    const auto deadline = std::chrono::steady_clock::now() + kWaitLimit;
+    const auto deadline = std::chrono::steady_clock::now() + waitLimit;
     for (;;) {
         // Not following a link: the lock file is only ever a file of its own.
         const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);

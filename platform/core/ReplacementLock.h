@@ -2,6 +2,7 @@
 
 #include "platform/core/FileAttributes.h"
 
+#include <chrono>
 #include <string>
 
 // Keeps replacements of one file from overlapping, among threads and processes alike: each
@@ -19,11 +20,11 @@ public:
     CReplacementLock(const CReplacementLock&) = delete;
     CReplacementLock& operator=(const CReplacementLock&) = delete;
 
-    // Waits a few seconds at most for another holder; false when it still holds the lock.
+    // Waits waitLimit at most for another holder; false when it still holds the lock.
     // Where the file system cannot lock, or the lock file cannot be opened, true without a
     // lock: replacements there overlap as they always did. The lock file gets attributes, so
     // that whoever may replace the file may lock it, and nobody else.
-    bool Acquire(const std::string& lockPath, const FileAttributes& attributes);
+    bool Acquire(const std::string& lockPath, const FileAttributes& attributes, std::chrono::milliseconds waitLimit);
     void Release();
 
 private:

@@ -275,7 +275,7 @@ TEST_F(FileTest, replacementsOfOneFileTakeTurnsAndEachLeavesItWhole)
     CAtomicFile first;
     ASSERT_TRUE(first.Open(Path("target")));
     CAtomicFile second;
-    EXPECT_FALSE(second.Open(Path("target")));
+    EXPECT_FALSE(second.Open(Path("target"), std::chrono::milliseconds(100)));
     first.Write("first", 5);
     first.Commit();
     EXPECT_EQ(Content("target"), "first");
