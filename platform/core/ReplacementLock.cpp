@@ -44,8 +44,11 @@ bool CReplacementLock::Acquire(const std::string& lockPath, const FileAttributes
         // Not following a link: the lock file is only ever a file of its own.
         const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
         // Another user's holder has made the file but not yet given it our attributes; one
-        // that stays closed to us for the whole wait was left by a killed save.
-        if (fd < 0 && errno == EACCES && std::chrono::steady_clock::now() < deadline) {
+        // that stays closed to us for the whole wait was left by a killed save. (A folder we
+        // cannot write in refuses the file's creation too: that save fails without a wait.)
+        struct stat st;
+        if (fd < 0 && errno == EACCES && ::lstat(lockPath.c_str(), &st) == 0 &&
+            std::chrono::steady_clock::now() < deadline) {
             std::this_thread::sleep_for(kRetryAfter);
             continue;
         }
